@@ -1,0 +1,228 @@
+#include "app/Mainunit.h"
+
+#include <algorithm>
+
+#include "core/file_select.h"
+#include "core/paths.h"
+#include "core/serial_date.h"
+
+TMainForm* MainForm = nullptr;
+
+namespace {
+
+constexpr int kClientWidth = 1010;
+constexpr int kClientHeight = 673;
+
+struct TabRow {
+  TTabSheet* TMainForm::*sheet;
+  const char* name;
+  const char* caption;
+  bool tabVisible;
+  bool enabled;
+};
+
+// PageControl1's tabs in their order. Laser, FI and MI are hidden and disabled;
+// SC is hidden but its loader still runs in folder loading.
+const TabRow kTabs[] = {
+    {&TMainForm::APTab, "APTab", "AP", true, true},
+    {&TMainForm::RSTab, "RSTab", "RS", true, true},
+    {&TMainForm::DTTab, "DTTab", "DT", true, true},
+    {&TMainForm::SLTab, "SLTab", "SL", true, true},
+    {&TMainForm::HGTab, "HGTab", "HG", true, true},
+    {&TMainForm::DITab, "DITab", "DI", true, true},
+    {&TMainForm::FCTab, "FCTab", "FC", true, true},
+    {&TMainForm::CJTab, "CJTab", "CJ", true, true},
+    {&TMainForm::CITab, "CITab", "CI files", true, true},
+    {&TMainForm::CZTab, "CZTab", "CZ/HS/HL", true, true},
+    {&TMainForm::O3Tab, "O3Tab", "O3 avg", true, true},
+    {&TMainForm::DUVTab, "DUVTab", "DUV", true, true},
+    {&TMainForm::OPTab, "OPTab", "OP_ST", true, true},
+    {&TMainForm::CATab, "CATab", "Laser (ca)", false, false},
+    {&TMainForm::FITab, "FITab", "FI", false, false},
+    {&TMainForm::MITab, "MITab", "MI", false, false},
+    {&TMainForm::SCTab, "SCTab", "SC", false, true},
+    {&TMainForm::CompositeTab, "CompositeTab", "Composite", true, true},
+    {&TMainForm::DSPTab, "DSPTab", "DSP", true, true},
+};
+
+}  // namespace
+
+TMainForm::TMainForm(Platform& platform) : TWinControl("MainForm", nullptr) {
+  SetCurrentPlatform(&platform);
+  MainForm = this;
+  // Program-wide state starts afresh with every form, so a test can build a new one.
+  FolderMode = false;
+  FolderFilePath.clear();
+
+  Caption = "Graphs for calibration reports";
+  Register(this);
+  CreateSharedStrip();
+  CreateTabs();
+  SetBounds(0, 0, kClientWidth, kClientHeight);
+  StartUp();
+}
+
+TMainForm::~TMainForm() {
+  // Children before their parents: destroy in reverse creation order.
+  while (!owned_.empty()) owned_.pop_back();
+  if (MainForm == this) MainForm = nullptr;
+}
+
+void TMainForm::Register(TComponent* component) { components_.push_back(component); }
+
+TComponent* TMainForm::FindComponent(const std::string& name) const {
+  auto it = std::find_if(components_.begin(), components_.end(),
+                         [&](const TComponent* c) { return c->Name == name; });
+  return it == components_.end() ? nullptr : *it;
+}
+
+std::vector<TChart*> TMainForm::Charts() const {
+  std::vector<TChart*> charts;
+  for (TComponent* c : components_)
+    if (auto* chart = dynamic_cast<TChart*>(c)) charts.push_back(chart);
+  return charts;
+}
+
+TNotifyEvent TMainForm::Handler(void (TMainForm::*method)(TObject*)) {
+  return [this, method](TObject* sender) { (this->*method)(sender); };
+}
+
+TChart* TMainForm::MakeChart(const std::string& name, TWinControl* parent) {
+  TChart* chart = Make<TChart>(name, parent);
+  chart->Align = TAlign::alClient;
+  return chart;
+}
+
+TTabSheet* TMainForm::MakeTab(const std::string& name, const std::string& caption) {
+  TTabSheet* sheet = Make<TTabSheet>(name, PageControl1);
+  sheet->Caption = caption;
+  sheet->Align = TAlign::alClient;
+  PageControl1->Pages.push_back(sheet);
+  return sheet;
+}
+
+// The row of buttons along the top of a tab.
+TPanel* TMainForm::MakeButtonStrip(const std::string& name, TWinControl* parent) {
+  TPanel* strip = Make<TPanel>(name, parent);
+  strip->Align = TAlign::alTop;
+  strip->Height = 33;
+  return strip;
+}
+
+void TMainForm::CreateSharedStrip() {
+  StatusBar1 = Make<TStatusBar>("StatusBar1", this);
+  StatusBar1->Align = TAlign::alBottom;
+  StatusBar1->Height = 19;
+
+  SharedStrip = Make<TPanel>("SharedStrip", this);
+  SharedStrip->Align = TAlign::alBottom;
+  SharedStrip->Height = 34;
+
+  LoadComments = Make<TButton>("LoadComments", SharedStrip);
+  LoadComments->Caption = "Load comments";
+  LoadComments->SetBounds(8, 5, 105, 25);
+
+  ShowComments = Make<TCheckBox>("ShowComments", SharedStrip);
+  ShowComments->Caption = "Show comments";
+  ShowComments->SetBounds(124, 8, 120, 19);
+
+  Label3 = Make<TLabel>("Label3", SharedStrip);
+  Label3->Caption = "Start date:";
+  Label3->SetBounds(256, 10, 64, 15);
+  StartingDate = Make<TDateTimePicker>("StartingDate", SharedStrip);
+  StartingDate->SetBounds(322, 5, 112, 25);
+  StartingDate->OnChange = Handler(&TMainForm::StartingDateChange);
+
+  Label4 = Make<TLabel>("Label4", SharedStrip);
+  Label4->Caption = "End date:";
+  Label4->SetBounds(448, 10, 60, 15);
+  EndDate = Make<TDateTimePicker>("EndDate", SharedStrip);
+  EndDate->SetBounds(510, 5, 112, 25);
+  EndDate->OnChange = Handler(&TMainForm::StartingDateChange);
+
+  StrictDate = Make<TCheckBox>("StrictDate", SharedStrip);
+  StrictDate->Caption = "Strict";
+  StrictDate->Hint = "Enforce these date limits on date scales";
+  StrictDate->SetBounds(636, 8, 64, 19);
+
+  Button2 = Make<TButton>("Button2", SharedStrip);
+  Button2->Caption = "Load DIR";
+  Button2->SetBounds(712, 5, 90, 25);
+
+  OpenDialog1 = Make<TOpenDialog>("OpenDialog1", nullptr);
+  OpenDirDialog1 = Make<TOpenDialog>("OpenDirDialog1", nullptr);
+  OpenDirDialog1->PickFolder = true;
+  SaveDialog1 = Make<TSaveDialog>("SaveDialog1", nullptr);
+  SaveDialog1->Filter = "BMP files (*.bmp)|*.bmp";
+  SaveDialog1->OverwritePrompt = true;
+}
+
+void TMainForm::CreateTabs() {
+  PageControl1 = Make<TPageControl>("PageControl1", this);
+  PageControl1->Align = TAlign::alClient;
+  PageControl1->TabsAtBottom = true;
+  for (const TabRow& row : kTabs) {
+    TTabSheet* sheet = MakeTab(row.name, row.caption);
+    sheet->TabVisible = row.tabVisible;
+    sheet->Enabled = row.enabled;
+    this->*row.sheet = sheet;
+  }
+  // Each report module fills its own sheet; the composite chart comes last
+  // because its series follow series of the other tabs.
+  CreateDtTab();
+  CreateHgTab();
+  CreateCompositeTab();
+}
+
+void TMainForm::StartUp() {
+  SetBounds(1, 1, Width, Height);
+  PageControl1->SetActivePageIndex(0);
+  const std::string here = CurrentDirectory();
+  OpenDialog1->InitialDir = here;
+  OpenDirDialog1->InitialDir = here;
+  EndDate->SetDate(Date());
+  StartingDate->SetDate(Date() - 700);
+  FormCreate(this);
+}
+
+// The custom vertical axes of the banded charts, each the axis of one series.
+void TMainForm::FormCreate(TObject*) {
+  struct Row {
+    TChart* chart;
+    TChartSeries* series;
+    bool otherSide;
+    double start, end;
+    const char* title;
+    int angle;
+    bool fixed;
+    double min, max;
+  };
+  const Row rows[] = {
+      {HGGraph, Series64, false, 60, 70, "cal step", 90, false, 0, 0},
+      {HGGraph, Series67, true, 40, 50, "max shift", 270, true, -20, 20},
+      {HGGraph, Series68, true, 50, 60, "repeats", 270, true, 0, 20},
+      {HGGraph, Series65, true, 70, 85, "N of HGs", 270, false, 0, 0},
+      {CompositeChart, PointSeries5, false, 0, 10, "HV", 90, false, 0, 0},
+      {CompositeChart, Series25, true, 10, 20, "+5V", 90, false, 0, 0},
+      {CompositeChart, Series66, false, 20, 30, "R6", 90, false, 0, 0},
+      {CompositeChart, Series69, true, 30, 40, "R/S", 90, true, 0.989, 1.011},
+      {CompositeChart, Series70, false, 40, 50, "DT", 90, false, 0, 0},
+      {CompositeChart, Series71, true, 50, 60, "HG int", 90, false, 0, 0},
+      {CompositeChart, Series73, false, 60, 70, "SL int", 90, false, 0, 0},
+      {CompositeChart, Series74, true, 70, 80, "T, C", 90, false, 0, 0},
+      {CompositeChart, Series76, false, 80, 90, "HC", 90, false, 0, 0},
+      {CompositeChart, Series77, true, 90, 100, "SL V", 90, false, 0, 0},
+  };
+  for (const Row& row : rows) {
+    TChartAxis* axis = row.chart->AddCustomAxis();
+    axis->OtherSide = row.otherSide;
+    axis->SetStartEnd(row.start, row.end);
+    axis->SetTitle(row.title, row.angle);
+    if (row.fixed) axis->SetMinMax(row.min, row.max);
+    row.series->SetCustomVertAxis(axis);
+  }
+}
+
+bool TMainForm::SelectReportFile(const std::string& pattern, std::string& path) {
+  return ::SelectReportFile(*OpenDialog1, *OpenDirDialog1, pattern, path);
+}

@@ -1,0 +1,79 @@
+#pragma once
+// Value-to-pixel mapping of one chart axis and the choice of its labelled
+// ticks. This is the only place where values become pixels; it knows nothing
+// of Qt, so the layout rules can be checked without painting.
+
+#include <functional>
+#include <vector>
+
+// No pixel ever leaves +-kMaxPixel, so callers may convert pixels to int.
+inline constexpr double kMaxPixel = 1e6;
+
+class AxisMap {
+ public:
+  // Maps min..max onto the pixels from `pixelOfMin` to `pixelOfMax` (the other
+  // way round when inverted). Unusable limits are repaired: swapped when
+  // reversed, widened when equal, replaced when not finite, and made positive
+  // on a logarithmic axis.
+  AxisMap(double min, double max, double pixelOfMin, double pixelOfMax, bool logarithmic = false,
+          bool inverted = false);
+
+  // The limits in use, min < max.
+  double Min() const { return min_; }
+  double Max() const { return max_; }
+  bool Logarithmic() const { return log_; }
+  // The pixel interval, low <= high.
+  double PixelLow() const;
+  double PixelHigh() const;
+
+  // Finite and, on a logarithmic axis, above zero.
+  bool Drawable(double v) const;
+  // The pixel of v, within +-kMaxPixel; false when v is not drawable.
+  bool ToPixel(double v, double& pixel) const;
+
+ private:
+  double Transform(double v) const;
+  double min_, max_;
+  bool log_;
+  double tMin_, tMax_;  // the limits after Transform
+  double pMin_, pMax_;  // the pixels of min_ and max_
+};
+
+// What the tick choice needs to know about the labels.
+struct TickRules {
+  // The least step between ticks; 0 or less lets the axis choose. On a date
+  // axis it counts days (1.0: at least one day).
+  double desiredIncrement = 0;
+  // The least gap between neighbouring labels, in per cent of the larger one
+  // (at least one pixel).
+  int separationPercent = 10;
+  // The pixel interval labels must stay inside (a vertical axis: its band).
+  double labelFrom = 0, labelTo = 0;
+  // Pixels the label of a value takes along the axis.
+  std::function<double(double value)> labelSize;
+};
+
+struct LabelSpan {
+  double from, to;
+};
+
+// Where a label of `size` pixels centred on `pixel` goes: moved inwards as far
+// as needed to stay within from..to.
+LabelSpan PlaceLabel(double pixel, double size, double from, double to);
+
+// True when the labels of `ticks` (in axis order) fit inside the label
+// interval without overlapping.
+bool LabelsFit(const AxisMap& map, const std::vector<double>& ticks, const TickRules& rules);
+
+// Ticks at 1, 2 or 5 times a power of ten, the densest whose labels fit and
+// whose step is at least the desired increment.
+std::vector<double> ValueTicks(const AxisMap& map, const TickRules& rules);
+// Ticks at midnights: every day or two, Mondays, first days of months, or
+// first days of years, the densest whose labels fit.
+std::vector<double> DateTicks(const AxisMap& map, const TickRules& rules);
+// Decades, with 2 and 5 between them when there is room; a range of less than
+// a decade gets value ticks.
+std::vector<double> LogTicks(const AxisMap& map, const TickRules& rules);
+// The ticks of an axis of the given kind. When fewer than two ticks fit but
+// two labels do, the two ends of the axis are labelled instead.
+std::vector<double> AxisTicks(const AxisMap& map, bool dateTime, const TickRules& rules);

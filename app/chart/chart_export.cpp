@@ -1,0 +1,42 @@
+#include "app/chart/chart_export.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QSaveFile>
+#include <QString>
+
+#include "app/chart/chart_renderer.h"
+#include "core/errors.h"
+
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, const std::string& reason) {
+  throw EFCreateError("Cannot create file \"" + path + "\". " + reason);
+}
+
+void WriteChart(TChart& chart, const std::string& path, const char* format) {
+  // A chart that was never laid out has no size; it still gets a picture.
+  const bool sized = chart.Width >= 1 && chart.Height >= 1;
+  const QImage image = RenderChartImage(chart, sized ? chart.Width : 800, sized ? chart.Height : 500);
+  if (image.isNull()) Fail(path, "The image is too large.");
+  QSaveFile file(QFile::decodeName(path.c_str()));
+  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString().toStdString());
+  if (!image.save(&file, format)) Fail(path, "The image could not be written.");
+  if (!file.commit()) Fail(path, file.errorString().toStdString());
+}
+
+}  // namespace
+
+void TChart::SaveToBitmapFile(const std::string& path) { WriteChart(*this, path, "BMP"); }
+
+void SaveChartImage(TChart& chart, const std::string& path) {
+  const QString suffix = QFileInfo(QFile::decodeName(path.c_str())).suffix().toLower();
+  if (suffix == QLatin1String("png")) {
+    WriteChart(chart, path, "PNG");
+  } else if (suffix == QLatin1String("bmp")) {
+    WriteChart(chart, path, "BMP");
+  } else {
+    Fail(path, "Only .png and .bmp images can be written.");
+  }
+}

@@ -1,0 +1,28 @@
+#include "app/qt/chart_view.h"
+
+#include <QPainter>
+#include <QPointer>
+
+#include "app/chart/chart.h"
+#include "app/chart/chart_renderer.h"
+#include "app/controls/application.h"
+
+ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  QPointer<ChartView> self(this);
+  chart_.AddObserver([self] {
+    if (self) self->update();
+  });
+}
+
+void ChartView::paintEvent(QPaintEvent*) {
+  {
+    QPainter painter(this);
+    const ChartLayout layout = RenderChart(chart_, painter, rect());
+    chart_.PlotLeft = layout.plotLeft;
+    chart_.PlotTop = layout.plotTop;
+    chart_.PlotWidth = layout.plotWidth;
+    chart_.PlotHeight = layout.plotHeight;
+  }
+  if (chart_.OnAfterDraw) RunUserAction([this] { chart_.OnAfterDraw(&chart_); });
+}

@@ -1,0 +1,83 @@
+#include "core/line_reader.h"
+
+#include <utility>
+
+#include "core/text.h"
+
+CFile::CFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
+
+CFile::~CFile() {
+  if (file_) std::fclose(file_);
+}
+
+CFile::CFile(CFile&& other) noexcept : file_(std::exchange(other.file_, nullptr)) {}
+
+CFile& CFile::operator=(CFile&& other) noexcept {
+  if (this != &other) {
+    if (file_) std::fclose(file_);
+    file_ = std::exchange(other.file_, nullptr);
+  }
+  return *this;
+}
+
+namespace {
+constexpr int kCtrlZ = 0x1A;
+
+bool IsSkippedBeforeLine(int c) {
+  return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f' || c == kCtrlZ;
+}
+}  // namespace
+
+bool ReadWholeLine(FILE* f, char* buffer, size_t size) {
+  if (!f || !buffer || size == 0) return false;
+  int c = std::getc(f);
+  while (c != EOF && IsSkippedBeforeLine(c)) c = std::getc(f);
+  if (c == EOF) return false;
+  size_t n = 0;
+  bool truncated = false;
+  for (; c != EOF && c != '\n'; c = std::getc(f)) {
+    if (n + 1 < size) buffer[n++] = static_cast<char>(c);
+    else truncated = true;  // an over-long line is dropped, never split into two
+  }
+  if (!truncated && n > 0 && buffer[n - 1] == '\r') --n;
+  buffer[n] = '\0';
+  return true;
+}
+
+std::string ReadRestOfLine(FILE* f, int stopChar) {
+  std::string text;
+  if (!f) return text;
+  // A char argument may arrive sign-extended; getc returns it as 0..255.
+  if (stopChar < 0 && stopChar >= -128 && stopChar != EOF) stopChar &= 0xFF;
+  bool atEnd = false;
+  for (;;) {
+    const int c = std::getc(f);
+    if (c == EOF) {
+      atEnd = true;
+      break;
+    }
+    if (c == '\r' || c == '\n' || c == stopChar) break;
+    if (text.size() < kMaxRestOfLine) text += static_cast<char>(c);
+  }
+  if (!atEnd) {
+    // So that CR LF ends a line completely, and an empty line after a line
+    // ended by LF or the stop character is consumed too.
+    const int next = std::getc(f);
+    if (next != '\n' && next != EOF) std::ungetc(next, f);
+  }
+  return text;
+}
+
+void SplitWords(const std::string& line, std::vector<std::string>& words) {
+  words.clear();
+  std::string s = Trim(line);
+  while (s.size() > 1) {
+    const size_t p = s.find(' ');
+    if (p == std::string::npos) break;
+    words.push_back(s.substr(0, p));
+    s.erase(0, p + 1);
+    const size_t percent = s.find('%');
+    if (percent != std::string::npos) s.erase(percent, 1);
+    s = Trim(s) + " ";
+  }
+}

@@ -1,0 +1,50 @@
+#pragma once
+// The line-level readers that the loaders share.
+
+#include <cstddef>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+// Owns a FILE*: closes it on every return path and exception.
+class CFile {
+ public:
+  CFile(const std::string& path, const char* mode);
+  ~CFile();
+  CFile(const CFile&) = delete;
+  CFile& operator=(const CFile&) = delete;
+  CFile(CFile&& other) noexcept;
+  CFile& operator=(CFile&& other) noexcept;
+
+  FILE* get() const { return file_; }
+  explicit operator bool() const { return file_ != nullptr; }
+
+ private:
+  FILE* file_ = nullptr;
+};
+
+// Whole-line reading, what the scan format "%[^\n]\n" does, but bounded and
+// never stuck: skips whitespace first (blanks, tabs, CR, LF, so empty lines,
+// and the Ctrl-Z end-of-file mark 0x1A of the instrument's files); returns
+// false at end of file. Otherwise stores the characters up to the next LF (at
+// most size-1; the rest of a longer line is read and dropped), drops one
+// trailing CR, NUL-terminates, consumes the LF and returns true. A NUL byte in
+// the line is stored as it is (the C string ends there). A null buffer or a
+// size of 0 returns false without reading. Loop on the return value, not on
+// feof: blanks after the last line are only consumed by the next call.
+bool ReadWholeLine(FILE* f, char* buffer, size_t size);
+
+// Reads up to a CR, a LF, end of file or `stopChar` (not stored), then reads
+// one more character: a LF is consumed, anything else is put back (unless end
+// of file was met). "abc\r\nnext" gives "abc" and leaves "next"; with ','
+// "12,34\n" gives "12" and leaves "34\n". Stores at most kMaxRestOfLine
+// characters; the rest up to the ending character is read and dropped.
+// `stopChar` may be given as a (signed) char; pass EOF for "no stop character".
+inline constexpr size_t kMaxRestOfLine = 65535;
+std::string ReadRestOfLine(FILE* f, int stopChar);
+
+// The words of a line, exactly as the original splitter makes them: words are
+// separated by one or more blanks (' ' only; tabs do not split), a one-word
+// line gives no words, and after each word the first '%' of the rest is
+// deleted ("12% 34% 56%" -> "12%", "34", "56").
+void SplitWords(const std::string& line, std::vector<std::string>& words);

@@ -1,0 +1,177 @@
+// DT tab: daily dead-time averages as arrows from the first to the second dead
+// time, and the day's high-intensity count rate on the right axis.
+#include "reports/daily/dt_avg.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "app/Mainunit.h"
+#include "core/file_select.h"
+#include "core/line_reader.h"
+#include "core/numeric.h"
+#include "core/serial_date.h"
+
+namespace {
+
+constexpr char kDtFormat[] = "%3s%2s %lf %lf %lf %lf %lf %lf %2d:%2d:%2d %lf";
+
+bool ScanDtAvgLine(const char* line, DtAvgRecord& record) {
+  char day[4] = "", year[3] = "";
+  double valueD = 0, valueF = 0, last = 0;
+  int hour = 0, minute = 0, second = 0;
+  record.valueC = 0;
+  const int n = std::sscanf(line, kDtFormat, day, year, &record.deadTimeA, &record.deadTimeB,
+                            &record.valueC, &valueD, &record.intensity, &valueF, &hour, &minute,
+                            &second, &last);
+  if (n < 4) return false;
+  if (!std::isfinite(record.deadTimeA) || !std::isfinite(record.deadTimeB)) return false;
+  if (record.deadTimeA < 0 || record.deadTimeB < 0) return false;
+  record.date = DayCodeToDate(day, year);
+  // Only a line that carries the intensity field has a count rate; a short
+  // line must not plot a value left over from the line before.
+  record.hasIntensity = n >= 7 && std::isfinite(record.intensity);
+  return true;
+}
+
+}  // namespace
+
+std::vector<DtAvgRecord> ReadDtAvg(FILE* file) {
+  std::vector<DtAvgRecord> records;
+  char line[10000];
+  while (ReadWholeLine(file, line, sizeof line)) {
+    DtAvgRecord record;
+    if (ScanDtAvgLine(line, record)) records.push_back(record);
+  }
+  return records;
+}
+
+void TMainForm::CreateDtTab() {
+  DTPanel = MakeButtonStrip("DTPanel", DTTab);
+  LoadDtAvg = Make<TButton>("LoadDtAvg", DTPanel);
+  LoadDtAvg->Caption = "Load dt avg file";
+  LoadDtAvg->SetBounds(8, 4, 120, 25);
+  LoadDtAvg->OnClick = Handler(&TMainForm::LoadDtAvgClick);
+  SpeedButton1 = Make<TSpeedButton>("SpeedButton1", DTPanel);
+  SpeedButton1->Hint = "Save the chart as a bitmap";
+  SpeedButton1->SetBounds(136, 4, 25, 25);
+  SpeedButton1->OnClick = Handler(&TMainForm::SpeedButton1Click);
+
+  DTGraph = MakeChart("DTGraph", DTTab);
+  DTGraph->Title.Add("");
+  DTGraph->Legend.Visible = false;
+  TChartAxis& bottom = DTGraph->BottomAxis;
+  bottom.DateTime = true;
+  bottom.DateTimeFormat = "dd/MM/yy";
+  bottom.Increment = 1.0;
+  bottom.Title = "Date";
+  DTGraph->LeftAxis.Title = "Dead time, ns.";
+  TChartAxis& right = DTGraph->RightAxis;
+  right.Automatic = false;
+  right.Minimum = 0;
+  right.Maximum = 4.0;
+  right.Increment = 0.1;
+  right.LabelsFormat = "#,##0.0";
+  right.GridVisible = false;
+  right.Title = "High Intensity, Million counts";
+
+  Series12 = MakeSeries<TArrowSeries>(DTGraph, "Series12");
+  Series12->SeriesColor = clGreen;
+  Series12->ValueFormat = "#,##0.0##";
+  Series12->Pointer.Style = TPointerStyle::psRectangle;
+  Series12->Pointer.HorizSize = 1;
+  Series12->Pointer.VertSize = 1;
+  Series12->XDateTime = true;
+
+  Series53 = MakeSeries<TPointSeries>(DTGraph, "Series53");
+  Series53->VertAxis = TVertAxis::aRightAxis;
+  Series53->SeriesColor = clYellow;
+  Series53->Pointer.Style = TPointerStyle::psCircle;
+  Series53->Pointer.HorizSize = 2;
+  Series53->Pointer.VertSize = 3;
+  Series53->XDateTime = true;
+
+  // Comment markers; only the comments overlay fills them.
+  Series31 = MakeSeries<TPointSeries>(DTGraph, "Series31");
+  Series31->SeriesColor = clRed;
+  Series31->Pointer.Style = TPointerStyle::psDownTriangle;
+  Series31->Marks.Visible = true;
+  Series31->ShowInLegend = false;
+  Series31->XDateTime = true;
+
+  // Hand-set limits of the dead-time axis, on the chart itself.
+  dtMaxLabel = Make<TLabel>("dtMaxLabel", DTGraph);
+  dtMaxLabel->Caption = "max";
+  dtMaxLabel->SetBounds(6, 10, 28, 15);
+  dtMax = Make<TEdit>("dtMax", DTGraph);
+  dtMax->Text = "0";
+  dtMax->SetBounds(36, 6, 52, 22);
+  dtMax->OnChange = Handler(&TMainForm::dtMaxChange);
+  dtMaxUpDown = Make<TUpDown>("dtMaxUpDown", DTGraph);
+  dtMaxUpDown->Min = 0;
+  dtMaxUpDown->Max = 200;
+  dtMaxUpDown->Associate = dtMax;
+
+  dtMinLabel = Make<TLabel>("dtMinLabel", DTGraph);
+  dtMinLabel->Caption = "min";
+  dtMinLabel->SetBounds(6, 0, 28, 15);
+  dtMinLabel->BottomMargin = 10;
+  dtMin = Make<TEdit>("dtMin", DTGraph);
+  dtMin->Text = "0";
+  dtMin->SetBounds(36, 0, 52, 22);
+  dtMin->BottomMargin = 6;
+  dtMin->OnChange = Handler(&TMainForm::dtMinChange);
+  dtMinUpDown = Make<TUpDown>("dtMinUpDown", DTGraph);
+  dtMinUpDown->Min = 0;
+  dtMinUpDown->Max = 200;
+  dtMinUpDown->Associate = dtMin;
+}
+
+void TMainForm::LoadDtAvgClick(TObject*) {
+  std::string path;
+  if (!SelectReportFile("dtoavg*.*", path)) return;
+  Series12->Clear();
+  Series53->Clear();
+  TChartAxis& left = DTGraph->LeftAxis;
+  left.SetAutomatic(true);
+
+  std::vector<DtAvgRecord> records;
+  {
+    CFile file(path, "rb");
+    if (!file) return;
+    DTGraph->Title.Clear();
+    DTGraph->Title.Add(path);
+    records = ReadDtAvg(file.get());
+  }
+
+  for (const DtAvgRecord& r : records) {
+    if (!InDateWindow(r.date)) continue;
+    Series12->AddArrow(r.date, r.deadTimeA, r.date, r.deadTimeB, "",
+                       r.valueC < 2.0 ? clGreen : clRed);
+    if (!r.hasIntensity) continue;
+    // How much the dead time corrects the count rate at this intensity.
+    const double factor = std::exp(r.deadTimeA * r.intensity / 1e9);
+    Series53->AddXY(r.date, r.intensity / 1e6, "", factor < 1.025 ? clRed : clBlue);
+  }
+
+  left.AdjustMaxMin();
+  left.SetAutomatic(false);
+  left.SetMinimum(std::trunc(left.Minimum) * 0.95);
+  left.SetMaximum(std::trunc(left.Maximum) * 1.05);
+  // The spin edits show the limits as whole numbers and set the axis to them.
+  dtMinUpDown->SetPosition(TruncToInt(left.Minimum));
+  dtMaxUpDown->SetPosition(TruncToInt(left.Maximum));
+
+  ApplyStrictDate(DTGraph->BottomAxis);
+  CurrentPlatform().ProcessMessages();
+  if (FolderMode) AutoSaveChart(DTGraph, path, "dtavg");
+}
+
+void TMainForm::dtMinChange(TObject*) {
+  const int v = dtMinUpDown->GetPosition();
+  if (v < DTGraph->LeftAxis.Maximum) DTGraph->LeftAxis.SetMinimum(v);
+}
+
+void TMainForm::dtMaxChange(TObject*) {
+  const int v = dtMaxUpDown->GetPosition();
+  if (v > DTGraph->LeftAxis.Minimum) DTGraph->LeftAxis.SetMaximum(v);
+}

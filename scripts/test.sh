@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds from scratch with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs the whole test suite.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+scripts/install-deps.sh
+rm -rf build-test
+cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DLUMOGRAPH_SANITIZE=ON
+cmake --build build-test -j "$(nproc)"
+export QT_QPA_PLATFORM=offscreen
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
+export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+ctest --test-dir build-test --output-on-failure -j "$(nproc)"

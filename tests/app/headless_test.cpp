@@ -1,0 +1,147 @@
+// Drives the real executable, as a script on a station PC would.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <fstream>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+struct RunResult {
+  int status = -1;
+  QByteArray out, err;
+};
+
+RunResult Headless(const QStringList& actions) {
+  QProcess process;
+  process.start(LUMOGRAPH_EXE, QStringList{"--headless"} + actions);
+  RunResult run;
+  if (!process.waitForFinished(60000)) return run;
+  run.status = process.exitCode();
+  run.out = process.readAllStandardOutput();
+  run.err = process.readAllStandardError();
+  return run;
+}
+
+QJsonObject Dump(const RunResult& run) { return QJsonDocument::fromJson(run.out).object(); }
+
+TEST(Headless, LoadsADtFileAndDumpsWhatWasPlotted) {
+  TempDir dir;
+  const std::string file = dir.Write("dtoavg19.185",
+                                     "00119 14.6 30 1 1 3500000 1\r\n"
+                                     "00219 20 40.2 3 1 500000 1\r\n"
+                                     "bad line\r\n");
+  const RunResult run = Headless({"--set", "StartingDate=2019-01-02", "--click",
+                            QString("LoadDtAvg=") + file.c_str(), "--dump", "-"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QJsonObject root = Dump(run);
+  EXPECT_TRUE(root["messages"].toArray().isEmpty());
+  const QJsonObject controls = root["controls"].toObject();
+  EXPECT_EQ(controls["StartingDate"].toString(), "2019-01-02");
+  EXPECT_EQ(controls["StrictDate"].toBool(true), false);
+  EXPECT_EQ(controls["dtMaxUpDown"].toInt(), 42);
+  EXPECT_EQ(controls["dtMin"].toString(), "19");
+  EXPECT_EQ(controls["CATab"].toObject()["visible"].toBool(true), false);
+
+  const QJsonObject dt = root["charts"].toObject()["DTGraph"].toObject();
+  EXPECT_EQ(dt["title"].toArray()[0].toString().toStdString(), file);
+  EXPECT_GT(dt["width"].toInt(), 0);
+  const QJsonObject left = dt["axes"].toObject()["left"].toObject();
+  EXPECT_FALSE(left["automatic"].toBool(true));
+  EXPECT_EQ(left["min"].toDouble(), 19);
+  EXPECT_EQ(left["max"].toDouble(), 42);
+  EXPECT_EQ(left["title"].toString(), "Dead time, ns.");
+  const QJsonObject bottom = dt["axes"].toObject()["bottom"].toObject();
+  EXPECT_TRUE(bottom["automatic"].toBool());
+  EXPECT_EQ(bottom["min"].toDouble(), Day(2019, 1, 2));  // only the day inside the window
+
+  const QJsonArray series = dt["series"].toArray();
+  ASSERT_EQ(series.size(), 3);
+  const QJsonObject arrows = series[0].toObject();
+  EXPECT_EQ(arrows["name"].toString(), "Series12");
+  EXPECT_EQ(arrows["kind"].toString(), "arrow");
+  EXPECT_EQ(arrows["axis"].toString(), "left");
+  EXPECT_EQ(arrows["color"].toInt(), 32768);
+  const QJsonArray points = arrows["points"].toArray();
+  ASSERT_EQ(points.size(), 1);
+  const QJsonObject p = points[0].toObject();
+  EXPECT_EQ(p["x"].toDouble(), Day(2019, 1, 2));
+  EXPECT_EQ(p["y"].toDouble(), 20);
+  EXPECT_EQ(p["x1"].toDouble(), Day(2019, 1, 2));
+  EXPECT_EQ(p["y1"].toDouble(), 40.2);
+  EXPECT_EQ(p["color"].toInt(), 255);
+  const QJsonObject intensity = series[1].toObject()["points"].toArray()[0].toObject();
+  EXPECT_EQ(intensity["y"].toDouble(), 0.5);
+  EXPECT_FALSE(intensity.contains("x1"));
+
+  const QJsonObject composite = root["charts"].toObject()["CompositeChart"].toObject();
+  const QJsonArray bands = composite["axes"].toObject()["custom"].toArray();
+  ASSERT_EQ(bands.size(), 10);
+  EXPECT_EQ(bands[3].toObject()["title"].toString(), "R/S");
+  EXPECT_EQ(bands[3].toObject()["min"].toDouble(), 0.989);
+  EXPECT_EQ(composite["series"].toArray()[4].toObject()["axis"].toString(), "custom:4");
+}
+
+TEST(Headless, AHandlerErrorIsLoggedAndTheRunGoesOn) {
+  TempDir dir;
+  const RunResult run = Headless({"--click", QString("SpeedButton1=") + dir.Path().c_str() + "/missing/dt.bmp",
+                            "--click", "Load dt avg file", "--dump", "-"});
+  EXPECT_EQ(run.status, 1);
+  const QJsonArray messages = Dump(run)["messages"].toArray();
+  ASSERT_EQ(messages.size(), 1);
+  EXPECT_EQ(messages[0].toObject()["caption"].toString(), "Lumograph");
+  EXPECT_TRUE(messages[0].toObject()["text"].toString().startsWith("Cannot create file"));
+  EXPECT_TRUE(run.err.contains("Cannot create file"));
+}
+
+TEST(Headless, UsageErrorsStopBeforeAnythingRuns) {
+  TempDir dir;
+  const std::string dump = dir.Path() + "/dump.json";
+  const QStringList cases[] = {
+      {"--frobnicate"},
+      {"--click", "NoSuchButton"},
+      {"--click", "Start date:"},  // a label cannot be clicked
+      {"--set", "StartingDate=2019-02-30"},
+      {"--set", "StrictDate=yes"},
+      {"--set", "LoadDtAvg=1"},
+      {"--size", "DTGraph=0x10"},
+      {"--save", "NoChart=x.png"},
+      {"--dump"},
+  };
+  for (const QStringList& actions : cases) {
+    SCOPED_TRACE(actions.join(' ').toStdString());
+    const RunResult run = Headless(QStringList{"--dump", dump.c_str()} + actions);
+    EXPECT_EQ(run.status, 2);
+    EXPECT_EQ(run.err.count('\n'), 1);
+    EXPECT_TRUE(run.err.startsWith("lumograph: "));
+    EXPECT_FALSE(std::ifstream(dump).good());
+  }
+}
+
+TEST(Headless, SavesChartsAsPngAndBmpOfTheGivenSize) {
+  TempDir dir;
+  const std::string png = dir.Path() + "/dt.png", bmp = dir.Path() + "/dt.bmp";
+  const RunResult run = Headless({"--size", "DTGraph=640x480", "--save", QString("DTGraph=") + png.c_str(),
+                            "--size", "HGGraph=300x200", "--save", QString("HGGraph=") + bmp.c_str()});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QImage first(png.c_str(), "PNG"), second(bmp.c_str(), "BMP");
+  EXPECT_EQ(first.size(), QSize(640, 480));
+  EXPECT_EQ(second.size(), QSize(300, 200));
+}
+
+TEST(Headless, HelpListsTheActions) {
+  QProcess process;
+  process.start(LUMOGRAPH_EXE, {"--help"});
+  ASSERT_TRUE(process.waitForFinished(60000));
+  EXPECT_EQ(process.exitCode(), 0);
+  const QByteArray text = process.readAllStandardOutput();
+  for (const char* word : {"--headless", "--set", "--click", "--save", "--size", "--dump"})
+    EXPECT_TRUE(text.contains(word)) << word;
+}
+
+}  // namespace

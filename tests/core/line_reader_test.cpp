@@ -1,0 +1,120 @@
+#include "core/line_reader.h"
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// An anonymous temporary file holding exactly these bytes, rewound for reading.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& bytes) : file_(std::tmpfile()) {
+    std::fwrite(bytes.data(), 1, bytes.size(), file_);
+    std::rewind(file_);
+  }
+  ~TempFile() { std::fclose(file_); }
+  FILE* get() const { return file_; }
+
+ private:
+  FILE* file_;
+};
+
+std::vector<std::string> AllLines(const std::string& bytes, size_t bufferSize = 256) {
+  TempFile file(bytes);
+  std::vector<std::string> lines;
+  std::vector<char> buffer(bufferSize);
+  while (ReadWholeLine(file.get(), buffer.data(), buffer.size())) lines.emplace_back(buffer.data());
+  EXPECT_FALSE(ReadWholeLine(file.get(), buffer.data(), buffer.size()));  // stays at the end
+  return lines;
+}
+
+using Lines = std::vector<std::string>;
+
+TEST(LineReader, ReadWholeLine) {
+  const struct { std::string bytes; Lines lines; } cases[] = {
+      {"a b\r\nc\r\n\x1a", {"a b", "c"}},           // CR LF and the Ctrl-Z end mark
+      {"a\nb", {"a", "b"}},                          // no final line end
+      {"\n\r\n  \n31114 17\n\n\n  x \n", {"31114 17", "x "}},  // empty lines, leading blanks
+      {"", {}},
+      {"\r\n\x1a", {}},
+      {"a\rb\r\n", {"a\rb"}},                        // a bare CR inside a line stays
+      {std::string("a\0b\nc\n", 6), {"a", "c"}},     // a NUL ends the C string, not the line
+      {"\xff\xfe\x01junk\n2", {"\xff\xfe\x01junk", "2"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(AllLines(c.bytes), c.lines) << c.bytes;
+
+  // Over-long lines are cut to the buffer; their rest never becomes a line.
+  EXPECT_EQ(AllLines(std::string(1000, 'x') + "\r\nnext\r\n", 8), (Lines{"xxxxxxx", "next"}));
+  EXPECT_EQ(AllLines("abcdefg\r\nh\n", 8), (Lines{"abcdefg", "h"}));  // fits exactly, CR dropped
+  EXPECT_EQ(AllLines("ab\ncd", 1), (Lines{"", ""}));  // room for the NUL only
+
+  TempFile file("abc\n");
+  char buffer[4] = "zz";
+  EXPECT_FALSE(ReadWholeLine(file.get(), buffer, 0));
+  EXPECT_FALSE(ReadWholeLine(file.get(), nullptr, 4));
+  EXPECT_FALSE(ReadWholeLine(nullptr, buffer, 4));
+  EXPECT_TRUE(ReadWholeLine(file.get(), buffer, 4));  // nothing was consumed above
+  EXPECT_STREQ(buffer, "abc");
+}
+
+// Reads the file with ReadRestOfLine until its end; "|" separates the texts.
+std::string RestOfLines(const std::string& bytes, int stop) {
+  TempFile file(bytes);
+  std::string all;
+  for (int guard = 0; guard < 100; ++guard) {
+    all += ReadRestOfLine(file.get(), stop) + "|";
+    const int c = std::fgetc(file.get());
+    if (c == EOF) break;
+    std::ungetc(c, file.get());
+  }
+  return all;
+}
+
+TEST(LineReader, ReadRestOfLine) {
+  const struct { std::string bytes; int stop; std::string texts; } cases[] = {
+      {"abc\r\nnext\r\n", EOF, "abc|next|"}, {"abc\nnext", EOF, "abc|next|"},
+      {"abc\n\nnext\n", EOF, "abc|next|"},    // the empty line after LF is consumed
+      {"abc\r\n\r\nnext", EOF, "abc||next|"}, // but not after CR LF
+      {"12,34\n", ',', "12|34|"}, {"12,\n34", ',', "12|34|"}, {"a\rb\rc", EOF, "a|b|c|"},
+      {"\xb0" "1\xb0" "2", static_cast<char>('\xb0'), "|1|2|"},  // a negative char as stop
+      {"end\x1a", EOF, "end\x1a|"}, {std::string("a\0b\n", 4), EOF, std::string("a\0b|", 4)}};
+  for (const auto& c : cases) EXPECT_EQ(RestOfLines(c.bytes, c.stop), c.texts) << c.bytes;
+
+  // The rest of a line is left for the next read.
+  TempFile file("12,34\n");
+  EXPECT_EQ(ReadRestOfLine(file.get(), ','), "12");
+  char rest[8] = {};
+  ASSERT_NE(std::fgets(rest, sizeof rest, file.get()), nullptr);
+  EXPECT_STREQ(rest, "34\n");
+
+  // Long lines are stored up to the limit and the rest dropped up to the line end.
+  TempFile longFile(std::string(kMaxRestOfLine + 100, 'x') + "\r\nnext");
+  EXPECT_EQ(ReadRestOfLine(longFile.get(), EOF).size(), kMaxRestOfLine);
+  EXPECT_EQ(ReadRestOfLine(longFile.get(), EOF), "next");
+  EXPECT_EQ(ReadRestOfLine(nullptr, EOF), "");
+}
+
+TEST(LineReader, SplitWords) {
+  const struct { std::string line; Lines words; } cases[] = {
+      {"  a   b  ", {"a", "b"}}, {"abc", {}}, {"x", {}}, {"", {}}, {"12% 34% 56%", {"12%", "34", "56"}},
+      {"1.5 2.5 3.5\r", {"1.5", "2.5", "3.5"}},  // the CR of a CR LF line is trimmed
+      {"a\tb c", {"a\tb", "c"}},                 // only blanks separate words
+      {"a %b", {"a", "b"}}};                     // the % is deleted, then the rest trimmed
+  std::vector<std::string> words{"old"};
+  for (const auto& c : cases) {
+    SplitWords(c.line, words);
+    EXPECT_EQ(words, c.words) << c.line;
+  }
+}
+
+TEST(LineReader, CFileOwnsTheFile) {
+  EXPECT_FALSE(CFile("/nonexistent/lumograph/file", "r"));
+  CFile a("/proc/self/status", "r");
+  CFile b(std::move(a));
+  EXPECT_TRUE(b && !a);  // NOLINT(bugprone-use-after-move): a moved-from CFile is empty
+}
+
+}  // namespace
