@@ -61,6 +61,10 @@ class TMainForm : public TWinControl {
   TTabSheet* CompositeTab = nullptr;
   TTabSheet* DSPTab = nullptr;
 
+  // ---- AP
+
+  // ---- RS
+
   // ---- DT
   TPanel* DTPanel = nullptr;
   TButton* LoadDtAvg = nullptr;
@@ -75,6 +79,12 @@ class TMainForm : public TWinControl {
   TLabel* dtMinLabel = nullptr;
   TEdit* dtMin = nullptr;
   TUpDown* dtMinUpDown = nullptr;
+  void LoadDtAvgClick(TObject* sender);
+  void dtMinChange(TObject* sender);
+  void dtMaxChange(TObject* sender);
+  void SpeedButton1Click(TObject* sender);
+
+  // ---- SL
 
   // ---- HG
   TChart* HGGraph = nullptr;
@@ -85,6 +95,18 @@ class TMainForm : public TWinControl {
   TArrowSeries* Series67 = nullptr;
   TPointSeries* Series64 = nullptr;
   TPointSeries* Series37 = nullptr;
+
+  // ---- DI
+
+  // ---- FC
+
+  // ---- CJ and CI files
+
+  // ---- CZ/HS/HL
+
+  // ---- DUV
+
+  // ---- OP_ST
 
   // ---- Composite
   TChart* CompositeChart = nullptr;
@@ -99,14 +121,9 @@ class TMainForm : public TWinControl {
   TPointSeries* Series76 = nullptr;
   TPointSeries* Series77 = nullptr;
 
-  // ---- handlers
+  // ---- handlers of the form and the shared strip
   void FormCreate(TObject* sender);
   void StartingDateChange(TObject* sender);
-
-  void LoadDtAvgClick(TObject* sender);
-  void dtMinChange(TObject* sender);
-  void dtMaxChange(TObject* sender);
-  void SpeedButton1Click(TObject* sender);
 
   // ---- shared by the loaders
   // Chooses a loader's file: FolderFilePath in folder mode, else the open
@@ -135,6 +152,7 @@ class TMainForm : public TWinControl {
 
   void CreateSharedStrip();
   void CreateTabs();
+  // One builder per report module, called in tab order.
   void CreateDtTab();
   void CreateHgTab();
   void CreateCompositeTab();
