@@ -109,6 +109,24 @@ TPanel* TMainForm::MakeButtonStrip(const std::string& name, TWinControl* parent)
   return strip;
 }
 
+TButton* TMainForm::MakeButton(const std::string& name, TWinControl* parent, const std::string& caption,
+                               int left, void (TMainForm::*onClick)(TObject*), int width) {
+  TButton* button = Make<TButton>(name, parent);
+  button->Caption = caption;
+  button->SetBounds(left, 4, width, 25);
+  button->OnClick = Handler(onClick);
+  return button;
+}
+
+TSpeedButton* TMainForm::MakeSaveButton(const std::string& name, TWinControl* parent, int left,
+                                        void (TMainForm::*onClick)(TObject*)) {
+  TSpeedButton* button = Make<TSpeedButton>(name, parent);
+  button->Hint = "Save the chart as a bitmap";
+  button->SetBounds(left, 4, 25, 25);
+  button->OnClick = Handler(onClick);
+  return button;
+}
+
 void TMainForm::CreateSharedStrip() {
   StatusBar1 = Make<TStatusBar>("StatusBar1", this);
   StatusBar1->Align = TAlign::alBottom;
@@ -169,13 +187,23 @@ void TMainForm::CreateTabs() {
   }
   // Each report module fills its own sheet; the composite chart comes last
   // because its series follow series of the other tabs.
+  CreateApTab();
+  CreateRsTab();
   CreateDtTab();
+  CreateSlTab();
   CreateHgTab();
+  CreateFcTab();
+  CreateCjTab();
+  CreateCiTab();
+  CreateCzTab();
+  CreateDuvTab();
+  CreateOpTab();
   CreateCompositeTab();
 }
 
 void TMainForm::StartUp() {
   SetBounds(1, 1, Width, Height);
+  Series83->SetActive(false);
   PageControl1->SetActivePageIndex(0);
   const std::string here = CurrentDirectory();
   OpenDialog1->InitialDir = here;

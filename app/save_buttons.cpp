@@ -9,3 +9,14 @@ void TMainForm::SaveChartAs(TChart* chart) {
 }
 
 void TMainForm::SpeedButton1Click(TObject*) { SaveChartAs(DTGraph); }
+void TMainForm::SpeedButton5Click(TObject*) {
+  SaveDialog1->Filter = "BMP files (*.bmp)|*.bmp";
+  SaveChartAs(APGraph);
+}
+void TMainForm::SLSaveBMPClick(TObject*) { SaveChartAs(SLGraph); }
+void TMainForm::SpeedButton2Click(TObject*) { SaveChartAs(HGGraph); }
+void TMainForm::SpeedButton3Click(TObject*) { SaveChartAs(RSGraph); }
+void TMainForm::CiSaveBMPClick(TObject*) { SaveChartAs(CiGraph); }
+void TMainForm::CzSaveBMPClick(TObject*) { SaveChartAs(CZGraph); }
+void TMainForm::SpeedButton4Click(TObject*) { SaveChartAs(DUVGraph); }
+// DI (with its tab): SpeedButton7Click saves diLampsChart, the "Lamps warm up" chart.

@@ -69,15 +69,25 @@ std::string ReadRestOfLine(FILE* f, int stopChar) {
 }
 
 void SplitWords(const std::string& line, std::vector<std::string>& words) {
+  // Walks one working copy with an index instead of copying the rest of the
+  // line for every word: a line of many words stays linear.
   words.clear();
   std::string s = Trim(line);
-  while (s.size() > 1) {
-    const size_t p = s.find(' ');
-    if (p == std::string::npos) break;
-    words.push_back(s.substr(0, p));
-    s.erase(0, p + 1);
-    const size_t percent = s.find('%');
+  size_t space = s.find(' ');
+  if (s.size() <= 1 || space == std::string::npos) return;  // a single word gives nothing
+  words.push_back(s.substr(0, space));
+  size_t start = space + 1;
+  const auto blank = [](char c) { return static_cast<unsigned char>(c) <= ' '; };
+  for (;;) {
+    // Each step deletes the first "%" left in the rest of the line.
+    const size_t percent = s.find('%', start);
     if (percent != std::string::npos) s.erase(percent, 1);
-    s = Trim(s) + " ";
+    while (start < s.size() && blank(s[start])) ++start;
+    while (s.size() > start && blank(s.back())) s.pop_back();
+    if (s.size() <= start) return;
+    space = s.find(' ', start);
+    const size_t stop = space == std::string::npos ? s.size() : space;
+    words.push_back(s.substr(start, stop - start));
+    start = stop + 1;
   }
 }

@@ -52,6 +52,9 @@ class TChartAxis {
   std::string DateTimeFormat = "dd/MM/yy";
   std::string LabelsFormat = "#,##0.###";  // FormatFloat pattern of value labels
   bool LabelsVisible = true;
+  // Label the axis with the texts of the labelled points drawn against it, at
+  // their positions, instead of with values (the rows of a time line).
+  bool PointLabels = false;
   int LabelsSeparation = 10;  // least gap between labels, per cent of a label's size
   bool RoundFirstLabel = true;
   bool GridVisible = true;
@@ -80,6 +83,12 @@ class TChartAxis {
   // active series drawn on it (0 and 0 when there is none); a fixed axis keeps
   // its limits.
   void AdjustMaxMin();
+  // Automatic, AdjustMaxMin, then fixed: the limits stay where the data puts them now.
+  void FixToData() {
+    SetAutomatic(true);
+    AdjustMaxMin();
+    SetAutomatic(false);
+  }
   // The limits the axis shows now: the data's when automatic, else its own.
   void CurrentLimits(double& min, double& max) const;
   // Exact range of the data of the active series on this axis; false if none.

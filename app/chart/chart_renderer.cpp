@@ -15,6 +15,7 @@
 
 #include "app/chart/axis_map.h"
 #include "core/format.h"
+#include "core/text.h"
 
 namespace {
 
@@ -28,6 +29,7 @@ constexpr int kMargin = 6;      // around the chart and between its blocks
 constexpr int kTickLength = 4;  // outside the plot
 constexpr int kGap = 3;         // between ticks, labels and titles
 constexpr int kLegendPadding = 4;
+constexpr double kDataInset = 6;  // room inside an automatic axis for the extreme points
 
 QFont PixelFont(int px) {
   QFont font(QString::fromLatin1(kFontFamily));
@@ -41,8 +43,8 @@ int FontPx(int height, int fallback) {
   return px == 0 ? fallback : static_cast<int>(std::min(px, 200L));
 }
 
-// Texts come from 8-bit report files.
-QString Text(const std::string& s) { return QString::fromLatin1(s.data(), static_cast<int>(s.size())); }
+// Texts from report files are 8-bit Latin-1; paths and our own texts are UTF-8.
+QString Text(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
 
 // TColor is 0xBBGGRR; negative values are system colours, of which this
 // program only uses the window face.
@@ -274,11 +276,47 @@ void MapAxis(AxisView& v, const QRect& plot) {
   if (a.Horizontal()) {
     v.from = plot.left() + (plot.width() - 1) * start / 100;
     v.to = plot.left() + (plot.width() - 1) * end / 100;
-    v.map = AxisMap(lo, hi, v.from, v.to, a.Logarithmic, a.Inverted);
   } else {
     v.from = plot.top() + (plot.height() - 1) * start / 100;
     v.to = plot.top() + (plot.height() - 1) * end / 100;
-    v.map = AxisMap(lo, hi, v.to, v.from, a.Logarithmic, a.Inverted);
+  }
+  // An automatic axis ends exactly at the extreme data: keep those points a
+  // few pixels inside so that they show whole rather than cut by the frame.
+  const double inset = a.Automatic ? std::min(kDataInset, (v.to - v.from) / 4) : 0;
+  if (a.Horizontal())
+    v.map = AxisMap(lo, hi, v.from + inset, v.to - inset, a.Logarithmic, a.Inverted);
+  else
+    v.map = AxisMap(lo, hi, v.to - inset, v.from + inset, a.Logarithmic, a.Inverted);
+}
+
+// An axis labelled with the texts of the points drawn against it (the rows of
+// a time line): a label at each labelled point's position, the first of equal
+// positions, and none that would overlap the one before.
+void ChoosePointLabels(AxisView& v, const QFontMetrics& fm) {
+  const TChartAxis& a = *v.axis;
+  struct Found {
+    double pixel, value;
+    const std::string* text;
+  };
+  std::vector<Found> found;
+  for (const TChartSeries* s : a.ParentChart()->Series()) {
+    if (!s->Active || (a.Horizontal() ? &s->GetHorizAxis() : &s->GetVertAxis()) != &a) continue;
+    for (const TChartPoint& pt : s->Points()) {
+      const double value = a.Horizontal() ? pt.X : pt.Y;
+      double pixel = 0;
+      if (!pt.Label.empty() && v.map.ToPixel(value, pixel)) found.push_back({pixel, value, &pt.Label});
+    }
+  }
+  std::stable_sort(found.begin(), found.end(), [](const Found& l, const Found& r) { return l.pixel < r.pixel; });
+  double lastEnd = -kMaxPixel;
+  for (const Found& f : found) {
+    const QString text = Text(*f.text);
+    const double size = a.Horizontal() ? fm.horizontalAdvance(text) : fm.height();
+    if (f.pixel - size / 2 < lastEnd) continue;
+    lastEnd = f.pixel + size / 2;
+    v.ticks.push_back(f.value);
+    v.labels.push_back(text);
+    v.labelWidth = std::max(v.labelWidth, fm.horizontalAdvance(text));
   }
 }
 
@@ -296,9 +334,14 @@ void ChooseTicks(AxisView& v, const QFontMetrics& fm, double labelFrom, double l
     const double height = fm.height();
     rules.labelSize = [height](double) { return height; };
   }
-  v.ticks = AxisTicks(v.map, a.DateTime, rules);
+  v.ticks.clear();
   v.labels.clear();
   v.labelWidth = 0;
+  if (a.PointLabels) {
+    if (a.LabelsVisible) ChoosePointLabels(v, fm);
+    return;
+  }
+  v.ticks = AxisTicks(v.map, a.DateTime, rules);
   if (!a.LabelsVisible) return;
   for (double t : v.ticks) {
     v.labels.push_back(AxisLabel(a, t));

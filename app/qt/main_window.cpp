@@ -22,10 +22,11 @@
 #include "app/controls/application.h"
 #include "app/qt/chart_view.h"
 #include "core/serial_date.h"
+#include "core/text.h"
 
 namespace {
 
-QString Text(const std::string& s) { return QString::fromLatin1(s.c_str()); }
+QString Text(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
 
 QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "core/serial_date.h"
+#include "core/text.h"
 
 namespace {
 
@@ -61,8 +62,8 @@ bool QtPlatform::RunSaveDialog(const FileDialogRequest& request, std::string& ch
 }
 
 void QtPlatform::ShowMessage(const std::string& caption, const std::string& text) {
-  QMessageBox box(QMessageBox::NoIcon, QString::fromLatin1(caption.c_str()),
-                  QString::fromLatin1(text.c_str()), QMessageBox::Ok, window_);
+  QMessageBox box(QMessageBox::NoIcon, QString::fromStdString(DisplayText(caption)),
+                  QString::fromStdString(DisplayText(text)), QMessageBox::Ok, window_);
   box.exec();
 }
 

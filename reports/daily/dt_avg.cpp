@@ -47,14 +47,8 @@ std::vector<DtAvgRecord> ReadDtAvg(FILE* file) {
 
 void TMainForm::CreateDtTab() {
   DTPanel = MakeButtonStrip("DTPanel", DTTab);
-  LoadDtAvg = Make<TButton>("LoadDtAvg", DTPanel);
-  LoadDtAvg->Caption = "Load dt avg file";
-  LoadDtAvg->SetBounds(8, 4, 120, 25);
-  LoadDtAvg->OnClick = Handler(&TMainForm::LoadDtAvgClick);
-  SpeedButton1 = Make<TSpeedButton>("SpeedButton1", DTPanel);
-  SpeedButton1->Hint = "Save the chart as a bitmap";
-  SpeedButton1->SetBounds(136, 4, 25, 25);
-  SpeedButton1->OnClick = Handler(&TMainForm::SpeedButton1Click);
+  LoadDtAvg = MakeButton("LoadDtAvg", DTPanel, "Load dt avg file", 8, &TMainForm::LoadDtAvgClick);
+  SpeedButton1 = MakeSaveButton("SpeedButton1", DTPanel, 136, &TMainForm::SpeedButton1Click);
 
   DTGraph = MakeChart("DTGraph", DTTab);
   DTGraph->Title.Add("");

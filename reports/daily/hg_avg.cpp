@@ -1,5 +1,80 @@
 // HG tab: the mercury-lamp averages in horizontal bands of one date chart.
+#include "reports/daily/hg_avg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
 #include "app/Mainunit.h"
+#include "core/file_select.h"
+#include "core/line_reader.h"
+#include "core/serial_date.h"
+#include "core/text.h"
+
+namespace {
+
+// The line buffer holds 199 characters; one more byte shows a longer line as a
+// full buffer, so that such a line is skipped whole instead of plotted cut.
+constexpr size_t kLineChars = 199;
+constexpr TColor kOwnColor = clTeeColor;  // a point in its series' own colour
+constexpr int kArrowClamp = 20;           // the fixed "max shift" and "repeats" axes end at 20
+
+// Field 2 as "%lf" reads it. A field that is not a number plots no intensity
+// that day: the value left from the line before would be wrong data.
+bool ReadIntensity(const std::string& word, double& intensity) {
+  return std::sscanf(word.c_str(), "%lf", &intensity) == 1 && std::isfinite(intensity);
+}
+
+// Converts one line's words in the order of the loader's steps, so that a
+// field that is not a whole number raises its error where the steps read it.
+// False for a line that is not plotted.
+bool ParseHgAvgLine(const std::vector<std::string>& words, const std::function<bool(double)>& inWindow,
+                    HgAvgRecord& r) {
+  if (words.size() < 4) return false;
+  const std::string& dayCode = words[0];
+  r.date = DayCodeToDate(StrToInt(Copy(dayCode, 1, 3)), StrToInt(Copy(dayCode, 4, 2)));
+  if (!inWindow(r.date)) return false;
+  r.hasIntensity = ReadIntensity(words[1], r.intensity);
+  r.temperature = StrToInt(words[2]);
+  r.tests = StrToInt(words[3]);
+  r.hasCalStep = words.size() == 7;
+  r.hasShift = false;
+  r.calStepOnly = false;
+  if (!r.hasCalStep) return true;
+  r.calStep = StrToInt(words[6]);
+  r.calStepOnly = true;  // until the shift and repeats have converted
+  r.maxShift = StrToInt(words[5]);
+  // In wider integers: two wild fields must not overflow the difference.
+  r.hasShift = std::abs(static_cast<long long>(r.maxShift) - r.calStep) > 100;
+  if (r.hasShift) r.repeats = StrToInt(words[4]);
+  r.calStepOnly = false;
+  return true;
+}
+
+}  // namespace
+
+HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
+  HgAvgFile result;
+  char line[kLineChars + 2];
+  std::vector<std::string> words;
+  HgAvgRecord record;
+  try {
+    while (ReadWholeLine(file, line, sizeof line)) {
+      if (std::strlen(line) > kLineChars) continue;
+      SplitWords(line, words);
+      if (ParseHgAvgLine(words, inWindow, record)) result.records.push_back(record);
+    }
+  } catch (const EConvertError& e) {
+    // The calibration step is drawn before the shift and repeats are read, so
+    // it stays when one of those ends the load.
+    if (record.calStepOnly) result.records.push_back(record);
+    result.error = e;
+  }
+  return result;
+}
 
 namespace {
 
@@ -11,9 +86,43 @@ void DatePoints(TChartSeries* series, TVertAxis axis, TColor color) {
   series->XDateTime = true;
 }
 
+// Arrow colours graded on the unclamped values.
+TColor TestsColor(int tests) { return tests < 20 ? clGreen : tests < 30 ? clBlue : clRed; }
+TColor RepeatsOrShiftColor(int value) { return value < 3 ? clGreen : value < 10 ? clBlue : clRed; }
+
+// One day in every band, so that its values line up on the date axis.
+void PlotHgDay(const TMainForm& form, const HgAvgRecord& r) {
+  if (r.hasCalStep) {
+    form.Series64->AddXY(r.date, r.calStep, "", kOwnColor);
+    if (r.calStepOnly) return;
+    if (r.hasShift) {
+      form.Series67->AddArrow(r.date, 0, r.date, std::min(r.maxShift, kArrowClamp), "",
+                              RepeatsOrShiftColor(r.maxShift));
+      form.Series68->AddArrow(r.date, 0, r.date, std::min(r.repeats, kArrowClamp), "",
+                              RepeatsOrShiftColor(r.repeats));
+    }
+  }
+  if (r.hasIntensity) form.Series13->AddXY(r.date, r.intensity, "", clBlue);
+  form.Series11->AddXY(r.date, r.temperature, "", clRed);
+  form.Series65->AddArrow(r.date, 0, r.date, r.tests, "", TestsColor(r.tests));
+}
+
+// Fixes an axis at the data's limits rounded outward to whole steps, with a
+// margin beyond each end.
+void FixToWholeSteps(TChartAxis& axis, double step, double margin) {
+  axis.AdjustMaxMin();
+  axis.SetAutomatic(false);
+  axis.SetMinMax(std::floor(axis.Minimum / step) * step - margin,
+                 std::ceil(axis.Maximum / step) * step + margin);
+}
+
 }  // namespace
 
 void TMainForm::CreateHgTab() {
+  HGPanel = MakeButtonStrip("HGPanel", HGTab);
+  LoadHGavg = MakeButton("LoadHGavg", HGPanel, "Load hg avg file", 8, &TMainForm::LoadHGavgClick);
+  SpeedButton2 = MakeSaveButton("SpeedButton2", HGPanel, 136, &TMainForm::SpeedButton2Click);
+
   HGGraph = MakeChart("HGGraph", HGTab);
   HGGraph->Title.Add("");
   HGGraph->Legend.Alignment = TLegendAlignment::laTop;
@@ -75,4 +184,36 @@ void TMainForm::CreateHgTab() {
   Series37->Marks.Visible = true;
   Series37->Marks.Transparent = true;
   Series37->Marks.ArrowColor = 58880;
+}
+
+void TMainForm::LoadHGavgClick(TObject*) {
+  std::string path;
+  if (!SelectReportFile("hgoavg*.*", path)) return;
+  Series11->Clear();
+  Series13->Clear();
+  Series64->Clear();
+  Series67->Clear();
+  Series65->Clear();
+  Series68->Clear();
+  TChartAxis& calStepAxis = Series64->GetVertAxis();
+  calStepAxis.SetAutomatic(true);
+
+  HgAvgFile data;
+  {
+    CFile file(path, "r");
+    if (!file) return;
+    HGGraph->Title.Clear();
+    HGGraph->Title.Add(path);
+    data = ReadHgAvg(file.get(), [this](double date) { return InDateWindow(date); });
+  }
+  for (const HgAvgRecord& r : data.records) PlotHgDay(*this, r);
+  // A field that is not a whole number ends the load: the days before it
+  // stay drawn, the axes keep their limits.
+  if (data.error) throw *data.error;
+
+  HGGraph->LeftAxis.SetAutomatic(true);
+  FixToWholeSteps(HGGraph->LeftAxis, 1000, 1000);
+  FixToWholeSteps(calStepAxis, 5, 1);
+  ApplyStrictDate(HGGraph->BottomAxis);
+  if (FolderMode) AutoSaveChart(HGGraph, path, "hgavg");
 }

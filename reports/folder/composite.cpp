@@ -40,5 +40,15 @@ void TMainForm::CreateCompositeTab() {
     s->XDateTime = true;
     this->*row.series = s;
   }
+  // Each band shows the x and y of its source and follows it from now on.
+  PointSeries5->SetDataSource(LineSeries2);
+  Series25->SetDataSource(LineSeries3);
+  Series66->SetDataSource(Series8);
+  Series69->SetDataSource(Series72);
   Series70->SetDataSource(Series12);
+  Series71->SetDataSource(Series13);
+  Series73->SetDataSource(Series10);
+  Series74->SetDataSource(Series62);
+  Series76->SetDataSource(Series33);
+  Series77->SetDataSource(LineSeries8);
 }

@@ -1,0 +1,40 @@
+#include "core/scan_header.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+#include "core/format.h"
+#include "core/serial_date.h"
+
+double ScanDate(int read, int day, int month, int twoDigitYear) {
+  if (read < 3) return 0;
+  const long long year = twoDigitYear >= 50 ? 1900LL + twoDigitYear : 2000LL + twoDigitYear;
+  // A wild year from a damaged file is refused by EncodeDate, never overflowed.
+  return EncodeDate(static_cast<int>(std::clamp(year, 0LL, 10000LL)), month, day);
+}
+
+std::string ScanDateText(const std::string& format, double date) {
+  return date == 0 ? std::string() : FormatDateTime(format, date);
+}
+
+std::string DeadTimeText(double seconds) {
+  const double ns = seconds * 1e9;
+  return "(dt=" + FormatFloat("##", std::isfinite(ns) ? ns : 0) + "ns)";
+}
+
+void EndTextRow(FILE* file, const char* text, const char* restOfText, bool thenWhitespace) {
+  if (std::strlen(text) == kScanTextSize - 1) (void)std::fscanf(file, restOfText);
+  if (thenWhitespace) (void)std::fscanf(file, " ");
+}
+
+bool ScanTextRow(FILE* file, const char* format, const char* restOfText, bool thenWhitespace,
+                 char* text) {
+  text[0] = '\0';
+  if (std::fscanf(file, format, text) != 1) {
+    text[0] = '\0';
+    return false;
+  }
+  EndTextRow(file, text, restOfText, thenWhitespace);
+  return true;
+}

@@ -1,0 +1,282 @@
+// OP_ST tab: the instrument's north and horizon corrections above, its steps
+// per revolution and a time line of its locations below.
+#include "reports/daily/op_avg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <unordered_map>
+#include <utility>
+
+#include "app/Mainunit.h"
+#include "core/file_select.h"
+#include "core/line_reader.h"
+#include "core/numeric.h"
+#include "core/serial_date.h"
+#include "core/text.h"
+
+namespace {
+
+constexpr int kFields = 17;  // the rest of a line after them is not used
+constexpr int kDay = 7, kMonth = 8, kYear = 9, kLocation = 10, kNorth = 15, kHorizon = 16,
+              kStepsPerRevolution = 17;
+constexpr size_t kLongestLocation = 99;  // the instrument's buffer holds 99 characters
+
+// Whether the file's last byte ends a line: at the end of the file this tells
+// a complete last line from one that was cut off.
+bool EndsWithLineEnd(FILE* file) {
+  if (std::fseek(file, -1, SEEK_END) != 0) return false;
+  const int c = std::getc(file);
+  return c == '\n' || c == '\r';
+}
+
+// The fields of one line, separated by commas. Numbers are read as atol
+// does: leading blanks, a sign and digits; anything else ends the number.
+bool ParseFields(const std::string& line, OpAvgRecord& r) {
+  size_t start[kFields + 1];  // start[k]: first character of field k
+  start[1] = 0;
+  for (int k = 2; k <= kFields; ++k) {
+    const size_t comma = line.find(',', start[k - 1]);
+    if (comma == std::string::npos) return false;  // a field too few
+    start[k] = comma + 1;
+  }
+  auto number = [&](int k) { return LenientToInt(line.c_str() + start[k]); };
+  r.day = number(kDay);
+  r.month = number(kMonth);
+  r.year = number(kYear);
+  const size_t length = start[kLocation + 1] - 1 - start[kLocation];
+  r.location = line.substr(start[kLocation], std::min(length, kLongestLocation));
+  r.north = number(kNorth);
+  r.horizon = number(kHorizon);
+  r.stepsPerRevolution = number(kStepsPerRevolution);
+  return true;
+}
+
+}  // namespace
+
+std::vector<OpAvgRecord> ReadOpAvg(FILE* file) {
+  std::vector<OpAvgRecord> records;
+  for (;;) {
+    const std::string line = ReadRestOfLine(file, '\n');
+    const bool atEnd = std::feof(file) || std::ferror(file);
+    // A line that the end of the file cut off may be one still being written.
+    if (atEnd && !EndsWithLineEnd(file)) break;
+    OpAvgRecord r;
+    if (ParseFields(line, r)) records.push_back(std::move(r));
+    if (atEnd) break;
+  }
+  return records;
+}
+
+namespace {
+
+// Years from 50 are 19yy, below 50 20yy; a four-digit year is taken the same
+// way. A year beyond the calendar makes EncodeDate refuse it.
+double RecordDate(const OpAvgRecord& r) {
+  long long year = r.year >= 50 ? 1900LL + r.year : 2000LL + r.year;
+  if (year < 1 || year > 9999) year = 0;
+  return EncodeDate(static_cast<int>(year), r.month, r.day);
+}
+
+// The stays of the instrument at its locations: a stay ends where the
+// location changes or after a gap of more than 7 days. Each location (its
+// name in any case) keeps one row, numbered in the order of first appearance.
+class LocationStays {
+ public:
+  struct Stay {
+    std::string name;  // as read in the stay's first record
+    double start = 0, end = 0;
+    int row = 0;
+  };
+
+  // A record at `name` on `date`; the record before it was on `previousDate`.
+  void Add(const std::string& name, double date, double previousDate) {
+    std::string lower = AnsiLowerCase(name);
+    const long long gapDays = TruncToInt(date - previousDate);
+    if (!stays_.empty() && lower == lastName_ && std::abs(gapDays) <= 7) return;
+    if (!stays_.empty()) stays_.back().end = previousDate;
+    const int row = rows_.try_emplace(lower, static_cast<int>(rows_.size()) + 1).first->second;
+    stays_.push_back({name, date, date, row});
+    lastName_ = std::move(lower);
+  }
+  // The last stay ends on `lastDate`.
+  void Finish(double lastDate) {
+    if (!stays_.empty()) stays_.back().end = lastDate;
+  }
+  const std::vector<Stay>& Stays() const { return stays_; }
+
+ private:
+  std::vector<Stay> stays_;
+  std::string lastName_;                       // lower case, of the current stay
+  std::unordered_map<std::string, int> rows_;  // by lower-case name
+};
+
+TColor ChangeColour(long long value, long long previous, long long tolerance) {
+  return std::abs(value - previous) > tolerance ? clRed : clGreen;
+}
+
+// Whole multiples of `step` around the data, and `margin` more at each end.
+void RoundAxis(TChartAxis& axis, double step, double margin) {
+  axis.SetMinMax(std::floor(axis.Minimum / step) * step - margin,
+                 std::ceil(axis.Maximum / step) * step + margin);
+}
+
+void StyleDateAxis(TChartAxis& bottom) {
+  bottom.DateTime = true;
+  bottom.DateTimeFormat = "dd/MM/yy";
+  bottom.Increment = 1.0;
+  bottom.Title = "Date, UTC";
+}
+
+// A chart of this tab: white, no legend, "TChart" until the first load.
+void StyleChart(TChart* chart) {
+  chart->Title.Add("TChart");
+  chart->Legend.Visible = false;
+  StyleDateAxis(chart->BottomAxis);
+  chart->LeftAxis.EndPosition = 50;
+  chart->RightAxis.StartPosition = 50;
+}
+
+void DateLine(TChartSeries* series, TVertAxis axis, TPointerStyle pointer) {
+  series->VertAxis = axis;
+  series->SeriesColor = clRed;
+  series->Pointer.Style = pointer;
+  series->XDateTime = true;
+}
+
+// Keeps a control's height from here to the end of the scope, whatever happens.
+class HeightKeeper {
+ public:
+  explicit HeightKeeper(TControl* control) : control_(control), height_(control->Height) {}
+  ~HeightKeeper() { control_->SetHeight(height_); }
+  HeightKeeper(const HeightKeeper&) = delete;
+  HeightKeeper& operator=(const HeightKeeper&) = delete;
+  int Height() const { return height_; }
+
+ private:
+  TControl* control_;
+  int height_;
+};
+
+}  // namespace
+
+void TMainForm::CreateOpTab() {
+  OPPanel = MakeButtonStrip("OPPanel", OPTab);
+  LoadOPavg = MakeButton("LoadOPavg", OPPanel, "Load OP_ST", 8, &TMainForm::LoadOPavgClick);
+
+  OPGraph = MakeChart("OPGraph", OPTab);
+  OPGraph->Align = TAlign::alTop;
+  OPGraph->Height = 225;
+  StyleChart(OPGraph);
+  OPGraph->LeftAxis.Title = "North correction, steps";
+  OPGraph->RightAxis.Title = "Horizon corr., steps";
+  Series32 = MakeSeries<TLineSeries>(OPGraph, "Series32");
+  DateLine(Series32, TVertAxis::aLeftAxis, TPointerStyle::psCircle);
+  Series33 = MakeSeries<TLineSeries>(OPGraph, "Series33");
+  DateLine(Series33, TVertAxis::aRightAxis, TPointerStyle::psRectangle);
+  // Comment markers; only the comments overlay fills them.
+  Series38 = MakeSeries<TPointSeries>(OPGraph, "Series38");
+  Series38->VertAxis = TVertAxis::aRightAxis;
+  Series38->SeriesColor = clGreen;
+  Series38->Pointer.Style = TPointerStyle::psDownTriangle;
+  Series38->Marks.Visible = true;
+  Series38->Marks.Transparent = true;
+  Series38->ShowInLegend = false;
+  Series38->XDateTime = true;
+
+  // Dragging it moves the bottom edge of OPGraph.
+  Splitter1 = Make<TSplitter>("Splitter1", OPTab);
+  Splitter1->Align = TAlign::alTop;
+  Splitter1->Height = 2;
+  Splitter1->Color = clBlue;
+
+  LocationGraph = MakeChart("LocationGraph", OPTab);
+  StyleChart(LocationGraph);
+  LocationGraph->LeftAxis.Title = "Steps per revolution";
+  LocationGraph->RightAxis.LabelsSeparation = 0;
+  LineSeries12 = MakeSeries<TLineSeries>(LocationGraph, "LineSeries12");
+  DateLine(LineSeries12, TVertAxis::aLeftAxis, TPointerStyle::psCircle);
+  // One bar per stay, labelled with the location's name.
+  Series51 = MakeSeries<TGanttSeries>(LocationGraph, "Series51");
+  Series51->VertAxis = TVertAxis::aRightAxis;
+  Series51->SeriesColor = clGreen;
+  Series51->Pointer.VertSize = 1;
+  Series51->Pointer.OutlineVisible = false;
+  Series51->XDateTime = true;
+  // Each location's row is labelled with its name on the right axis.
+  LocationGraph->RightAxis.PointLabels = true;
+}
+
+void TMainForm::LoadOPavgClick(TObject*) {
+  std::string path;
+  if (!SelectReportFile("opavg*.*", path)) return;
+  Series32->Clear();
+  Series33->Clear();
+  LineSeries12->Clear();
+  Series51->Clear();
+  OPGraph->LeftAxis.SetAutomatic(true);
+  OPGraph->RightAxis.SetAutomatic(true);
+
+  std::vector<OpAvgRecord> records;
+  {
+    CFile file(path, "rb");
+    if (!file) return;
+    for (TChart* chart : {OPGraph, LocationGraph}) {
+      chart->Title.Clear();
+      chart->Title.Add(path);
+    }
+    records = ReadOpAvg(file.get());
+  }
+
+  LocationStays stays;
+  double previousDate = 0.0;
+  double lastDated = 0.0;  // the last record with a possible day and month, in the window or not
+  long long previousNorth = -999, previousHorizon = -99;
+  for (const OpAvgRecord& r : records) {
+    if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31) continue;
+    // A day its month does not have ends the load here, before any bar is drawn.
+    const double date = RecordDate(r);
+    lastDated = date;
+    if (!InDateWindow(date)) continue;
+    stays.Add(r.location, date, previousDate);
+    previousDate = date;
+    Series32->AddXY(date, r.north, "", ChangeColour(r.north, previousNorth, 10));
+    Series33->AddXY(date, r.horizon, "", ChangeColour(r.horizon, previousHorizon, 30));
+    previousNorth = r.north;
+    previousHorizon = r.horizon;
+    // Values off the expected band are drawn red at its edge.
+    const int steps = r.stepsPerRevolution;
+    if (steps < 14600) {
+      LineSeries12->AddXY(date, 14600, "", clRed);
+    } else if (steps > 14900) {
+      LineSeries12->AddXY(date, 14900, "", clRed);
+    } else {
+      LineSeries12->AddXY(date, steps, "", clGreen);
+    }
+  }
+  // The last stay runs to the last dated record of the file, also when that
+  // record lies beyond the date window.
+  stays.Finish(lastDated);
+  for (const LocationStays::Stay& stay : stays.Stays())
+    Series51->AddGanttColor(stay.start, stay.end, stay.row, AnsiUpperCase(stay.name), clBlue);
+
+  TChartAxis& steps = LocationGraph->LeftAxis;
+  steps.FixToData();
+  RoundAxis(steps, 20, 5);
+  OPGraph->LeftAxis.FixToData();
+  OPGraph->RightAxis.FixToData();
+  RoundAxis(OPGraph->LeftAxis, 5, 5);
+  RoundAxis(OPGraph->RightAxis, 5, 5);
+
+  ApplyStrictDate(OPGraph->BottomAxis);
+  ApplyStrictDate(LocationGraph->BottomAxis);
+
+  if (FolderMode) {
+    // A tall top chart for its own bitmap, then a tall time line for the other.
+    const HeightKeeper keep(OPGraph);
+    OPGraph->SetHeight(TruncToInt(keep.Height() * 1.8));
+    AutoSaveChart(OPGraph, path, "opavg");
+    OPGraph->SetHeight(TruncToInt(keep.Height() * 0.2));
+    AutoSaveChart(LocationGraph, path, "loc");
+  }
+}

@@ -1,0 +1,202 @@
+// RS tab: the eight daily run/stop ratios, one row each, as arrows that show
+// how far a ratio lies from 1 and red bars where it is out of tolerance.
+#include "reports/daily/rs_avg.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "app/Mainunit.h"
+#include "core/file_select.h"
+#include "core/line_reader.h"
+#include "core/serial_date.h"
+
+namespace {
+
+// The line buffer holds 299 characters; one more byte shows a longer line as a
+// full buffer, so that such a line is skipped whole instead of read cut.
+constexpr size_t kLineChars = 299;
+constexpr char kRsFormat[] = "%3s%2s %lf %lf %lf %lf %lf %lf %lf %lf %2d:%2d:%2d %lf";
+constexpr int kDayCodeAndRatios = 2 + kRsRatios;  // fields a line must convert
+constexpr double kReplacement = 10.0;
+
+// Negative ratios, and ratios above 10 except ratio 1, cannot be true ones;
+// nor can a "nan" or "inf" that the scan accepts as a number.
+bool Usable(int i, double r) { return std::isfinite(r) && !(r < 0) && !(r > 10 && i != 1); }
+
+bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
+  char day[4] = "", year[3] = "";
+  double* q = record.ratio;
+  int hour = 0, minute = 0, second = 0;
+  double last = 0;
+  const int n = std::sscanf(line, kRsFormat, day, year, &q[0], &q[1], &q[2], &q[3], &q[4], &q[5],
+                            &q[6], &q[7], &hour, &minute, &second, &last);
+  if (n < kDayCodeAndRatios) return false;
+  for (int i = 0; i < kRsRatios; ++i)
+    if (!Usable(i, q[i])) q[i] = kReplacement;
+  record.date = DayCodeToDate(day, year);  // the time of day is never added
+  return true;
+}
+
+}  // namespace
+
+std::vector<RsAvgRecord> ReadRsAvg(FILE* file) {
+  std::vector<RsAvgRecord> records;
+  char line[kLineChars + 2];
+  RsAvgRecord record;
+  while (ReadWholeLine(file, line, sizeof line)) {
+    if (std::strlen(line) > kLineChars) continue;
+    if (ScanRsAvgLine(line, record)) records.push_back(record);
+  }
+  return records;
+}
+
+namespace {
+
+constexpr double kHalfBar = 0.4;       // w: half a red bar, a green arrow at the limit
+constexpr double kTolerance = 0.003;   // of ratios 0 and 2 to 7
+constexpr double kLow = 1 - kTolerance;   // 0.997
+constexpr double kHigh = 1 + kTolerance;  // 1.003
+constexpr double kRatio1Min = 0.2;
+constexpr double kRatio1Max = 5;
+constexpr double kTick = kHalfBar / 10;  // ratio 1's green tick
+constexpr double kClipLow = 0.99;        // the hidden points' range
+constexpr double kClipHigh = 1.01;
+
+// One test for the row's red bar and for the hidden points, so the two never
+// disagree on a ratio at the limit.
+bool OutOfTolerance(double r) { return r < kLow || r > kHigh; }
+
+// A red bar across row k, or a green arrow from the row towards the ratio's
+// side of 1, as long as the deviation is of the tolerance.
+void PlotRatioRow(TArrowSeries& series, int k, double date, double r) {
+  if (OutOfTolerance(r)) {
+    series.AddArrow(date, k - kHalfBar, date, k + kHalfBar, "", clRed);
+    return;
+  }
+  const double d = std::fabs(r - 1) * kHalfBar / kTolerance;
+  if (r < 1)
+    series.AddArrow(date, k - d, date, k, "", clGreen);
+  else
+    series.AddArrow(date, k, date, k + d, "", clGreen);
+}
+
+// Ratio 1 has a wide range of its own and shows only a fixed tick inside it.
+void PlotRatio1(TArrowSeries& series, double date, double r) {
+  if (r < kRatio1Min || r > kRatio1Max)
+    series.AddArrow(date, 1 - kHalfBar, date, 1 + kHalfBar, "", clRed);
+  else if (r < 1)
+    series.AddArrow(date, 1 - kTick, date, 1, "", clGreen);
+  else
+    series.AddArrow(date, 1, date, 1 + kTick, "", clGreen);
+}
+
+void PlotRsDay(TArrowSeries* const (&rows)[kRsRatios], TPointSeries& hidden, const RsAvgRecord& day) {
+  const double* r = day.ratio;
+  PlotRatio1(*rows[1], day.date, r[1]);
+  PlotRatioRow(*rows[2], 2, day.date, r[2]);
+  // Out-of-tolerance ratios, clipped, for the composite chart.
+  for (int i = 0; i < kRsRatios; ++i)
+    if (i != 1 && OutOfTolerance(r[i])) hidden.AddXY(day.date, std::clamp(r[i], kClipLow, kClipHigh), "", clRed);
+  for (int k : {3, 4, 5, 6, 7, 0}) PlotRatioRow(*rows[k], k, day.date, r[k]);
+}
+
+}  // namespace
+
+void TMainForm::CreateRsTab() {
+  RSPanel = MakeButtonStrip("RSPanel", RSTab);
+  LoadRSavg = MakeButton("LoadRSavg", RSPanel, "Load rs avg file", 8, &TMainForm::LoadRSavgClick);
+  SpeedButton3 = MakeSaveButton("SpeedButton3", RSPanel, 136, &TMainForm::SpeedButton3Click);
+
+  RSGraph = MakeChart("RSGraph", RSTab);
+  RSGraph->Title.Add("");
+  RSGraph->Title.FontColor = clBlack;
+  RSGraph->Title.FontHeight = 12;
+  RSGraph->Legend.Visible = false;
+  TChartAxis& bottom = RSGraph->BottomAxis;
+  bottom.DateTime = true;
+  bottom.DateTimeFormat = "dd/MM/yy";
+  bottom.Increment = 1.0;
+  bottom.GridVisible = false;
+  bottom.Title = "Date";
+  // Row i at height i, ratio 0 at the top; the loader never changes this axis.
+  TChartAxis& left = RSGraph->LeftAxis;
+  left.Automatic = false;
+  left.Minimum = -1;
+  left.Maximum = 8;
+  left.Inverted = true;
+  left.Increment = 1;
+  left.LabelsFormat = "###0.###";
+  left.GridVisible = false;
+  left.LabelsSeparation = 80;
+
+  struct Row {
+    TArrowSeries* TMainForm::*series;
+    const char* name;
+  };
+  const Row rows[kRsRatios] = {
+      {&TMainForm::Series40, "Series40"}, {&TMainForm::Series14, "Series14"},
+      {&TMainForm::Series15, "Series15"}, {&TMainForm::Series16, "Series16"},
+      {&TMainForm::Series17, "Series17"}, {&TMainForm::Series18, "Series18"},
+      {&TMainForm::Series19, "Series19"}, {&TMainForm::Series39, "Series39"},
+  };
+  for (const Row& row : rows) {
+    TArrowSeries* s = MakeSeries<TArrowSeries>(RSGraph, row.name);
+    s->SeriesColor = clTeal;
+    s->ShowInLegend = false;
+    s->Pointer.Style = TPointerStyle::psRectangle;
+    s->Pointer.HorizSize = 1;
+    s->Pointer.VertSize = 1;
+    s->Marks.ArrowVisible = false;
+    s->XDateTime = true;
+    this->*row.series = s;
+  }
+
+  // Shown by the composite chart only.
+  Series72 = MakeSeries<TPointSeries>(RSGraph, "Series72");
+  Series72->Active = false;
+  Series72->XDateTime = true;
+
+  // Comment markers; only the comments overlay fills them.
+  Series36 = MakeSeries<TPointSeries>(RSGraph, "Series36");
+  Series36->SeriesColor = clRed;
+  Series36->Pointer.Style = TPointerStyle::psDownTriangle;
+  Series36->Pointer.HorizSize = 2;
+  Series36->Pointer.VertSize = 2;
+  Series36->Marks.Visible = true;
+  Series36->ShowInLegend = false;
+  Series36->XDateTime = true;
+}
+
+void TMainForm::LoadRSavgClick(TObject*) {
+  std::string path;
+  if (!SelectReportFile("rsoavg*.*", path)) return;
+  Series14->Clear();
+  Series15->Clear();
+  Series16->Clear();
+  Series17->Clear();
+  Series18->Clear();
+  Series19->Clear();
+  Series39->Clear();
+  Series40->Clear();
+  Series72->Clear();
+
+  std::vector<RsAvgRecord> records;
+  {
+    CFile file(path, "r");
+    if (!file) return;
+    RSGraph->Title.Clear();
+    RSGraph->Title.Add(path);
+    records = ReadRsAvg(file.get());
+  }
+
+  TArrowSeries* const rows[kRsRatios] = {Series40, Series14, Series15, Series16,
+                                         Series17, Series18, Series19, Series39};
+  for (const RsAvgRecord& day : records)
+    if (InDateWindow(day.date)) PlotRsDay(rows, *Series72, day);
+
+  ApplyStrictDate(RSGraph->BottomAxis);
+  if (FolderMode) AutoSaveChart(RSGraph, path, "rsavg");
+}

@@ -1,0 +1,32 @@
+// FC tab: overlays the filter-wheel tests of one instrument, one set of
+// curves per file.
+#include "reports/tests/fc_test.h"
+
+#include "app/Mainunit.h"
+
+bool NewFcGraph = true;
+
+void TMainForm::CreateFcTab() {
+  NewFcGraph = true;
+
+  FCPanel = MakeButtonStrip("FCPanel", FCTab);
+  ClearFC = MakeButton("ClearFC", FCPanel, "Clear graph", 136, &TMainForm::ClearFCClick, 90);
+
+  fcChart = MakeChart("fcChart", FCTab);
+  fcChart->Title.FontColor = clBlack;
+  fcChart->Title.FontHeight = 12;
+  TChartAxis& bottom = fcChart->BottomAxis;
+  bottom.Title = "FW#3 steps";
+  bottom.LabelsFormat = "###0";
+  bottom.GridVisible = false;
+  bottom.MinorTicksVisible = false;
+  // R6 in the upper half of the plot, R5 (or the intensity) in the lower half.
+  TChartAxis& left = fcChart->LeftAxis;
+  left.Title = "R6";
+  left.EndPosition = 50;
+  left.GridVisible = false;
+  TChartAxis& right = fcChart->RightAxis;
+  right.Title = "R5";
+  right.StartPosition = 50;
+  right.GridVisible = false;
+}
