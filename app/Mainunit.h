@@ -40,7 +40,8 @@ class TMainForm : public TWinControl {
   TOpenDialog* OpenDirDialog1 = nullptr;
   TSaveDialog* SaveDialog1 = nullptr;
 
-  // ---- the tabs of PageControl1, in tab order
+  // ---- the tabs of PageControl1, in tab order (under their form names where
+  // they have one, else after their caption)
   TTabSheet* APTab = nullptr;
   TTabSheet* RSTab = nullptr;
   TTabSheet* DTTab = nullptr;
@@ -50,13 +51,13 @@ class TMainForm : public TWinControl {
   TTabSheet* FCTab = nullptr;
   TTabSheet* CJTab = nullptr;
   TTabSheet* CITab = nullptr;
-  TTabSheet* CZTab = nullptr;
+  TTabSheet* TabSheet1 = nullptr;
   TTabSheet* O3Tab = nullptr;
   TTabSheet* DUVTab = nullptr;
-  TTabSheet* OPTab = nullptr;
+  TTabSheet* TabSheet11 = nullptr;
   TTabSheet* CATab = nullptr;
   TTabSheet* FITab = nullptr;
-  TTabSheet* MITab = nullptr;
+  TTabSheet* TabSheet8 = nullptr;
   TTabSheet* SCTab = nullptr;
   TTabSheet* CompositeTab = nullptr;
   TTabSheet* DSPTab = nullptr;

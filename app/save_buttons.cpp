@@ -19,4 +19,5 @@ void TMainForm::SpeedButton3Click(TObject*) { SaveChartAs(RSGraph); }
 void TMainForm::CiSaveBMPClick(TObject*) { SaveChartAs(CiGraph); }
 void TMainForm::CzSaveBMPClick(TObject*) { SaveChartAs(CZGraph); }
 void TMainForm::SpeedButton4Click(TObject*) { SaveChartAs(DUVGraph); }
-// DI (with its tab): SpeedButton7Click saves diLampsChart, the "Lamps warm up" chart.
+// The DI tab, when it comes, saves diLampsChart ("Lamps warm up", its one
+// full-size chart) with SpeedButton7.

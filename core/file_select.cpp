@@ -11,10 +11,19 @@ bool SelectReportFile(TOpenDialog& open, TOpenDialog& openDir, const std::string
     path = FolderFilePath;
     return true;
   }
+  if (!AskForReportFile(open, pattern, path)) return false;
+  RememberFolder(open, openDir, path);
+  return true;
+}
+
+bool AskForReportFile(TOpenDialog& open, const std::string& pattern, std::string& path) {
   open.FileName = pattern;
   if (!open.Execute()) return false;
   path = open.FileName;
+  return true;
+}
+
+void RememberFolder(TOpenDialog& open, TOpenDialog& openDir, const std::string& path) {
   open.InitialDir = ExtractFilePath(path);
   openDir.InitialDir = open.InitialDir;
-  return true;
 }

@@ -10,8 +10,13 @@
 extern bool FolderMode;
 extern std::string FolderFilePath;
 
-// In folder mode `path` is FolderFilePath. Otherwise runs `open` preset to
-// `pattern`; on a choice, both dialogs start in the chosen file's folder next
-// time. Returns false when the user cancelled (nothing has changed then).
+// In folder mode `path` is FolderFilePath. Otherwise asks with `open` (below)
+// and, on a choice, remembers its folder in both dialogs. Returns false when
+// the user cancelled (nothing has changed then).
 bool SelectReportFile(TOpenDialog& open, TOpenDialog& openDir, const std::string& pattern,
                       std::string& path);
+
+// Runs `open` preset to `pattern`; false when the user cancelled.
+bool AskForReportFile(TOpenDialog& open, const std::string& pattern, std::string& path);
+// The next file and folder dialogs start in the folder of `path`.
+void RememberFolder(TOpenDialog& open, TOpenDialog& openDir, const std::string& path);

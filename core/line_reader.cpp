@@ -28,7 +28,7 @@ bool IsSkippedBeforeLine(int c) {
 }
 }  // namespace
 
-bool ReadWholeLine(FILE* f, char* buffer, size_t size) {
+bool ReadWholeLine(FILE* f, char* buffer, size_t size, bool* cut) {
   if (!f || !buffer || size == 0) return false;
   int c = std::getc(f);
   while (c != EOF && IsSkippedBeforeLine(c)) c = std::getc(f);
@@ -36,11 +36,18 @@ bool ReadWholeLine(FILE* f, char* buffer, size_t size) {
   size_t n = 0;
   bool truncated = false;
   for (; c != EOF && c != '\n'; c = std::getc(f)) {
+    if (c == '\r') {
+      // A CR that ends the line is no part of it; one inside it (the fields
+      // of a scan's "dh" line) is.
+      const int next = std::getc(f);
+      if (next == '\n' || next == EOF) break;
+      std::ungetc(next, f);
+    }
     if (n + 1 < size) buffer[n++] = static_cast<char>(c);
     else truncated = true;  // an over-long line is dropped, never split into two
   }
-  if (!truncated && n > 0 && buffer[n - 1] == '\r') --n;
   buffer[n] = '\0';
+  if (cut) *cut = truncated;
   return true;
 }
 

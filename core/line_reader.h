@@ -32,7 +32,9 @@ class CFile {
 // the line is stored as it is (the C string ends there). A null buffer or a
 // size of 0 returns false without reading. Loop on the return value, not on
 // feof: blanks after the last line are only consumed by the next call.
-bool ReadWholeLine(FILE* f, char* buffer, size_t size);
+// `cut`, when given, tells whether the line was longer than the buffer: file
+// formats with a fixed line buffer pass such a damaged line over.
+bool ReadWholeLine(FILE* f, char* buffer, size_t size, bool* cut = nullptr);
 
 // Reads up to a CR, a LF, end of file or `stopChar` (not stored), then reads
 // one more character: a LF is consumed, anything else is put back (unless end

@@ -9,9 +9,21 @@
 
 double ScanDate(int read, int day, int month, int twoDigitYear) {
   if (read < 3) return 0;
-  const long long year = twoDigitYear >= 50 ? 1900LL + twoDigitYear : 2000LL + twoDigitYear;
+  const long long year = FourDigitYear(twoDigitYear);
   // A wild year from a damaged file is refused by EncodeDate, never overflowed.
   return EncodeDate(static_cast<int>(std::clamp(year, 0LL, 10000LL)), month, day);
+}
+
+double ReadDhBlock(FILE* file, const char* placeFormat, const char* placeRest, std::string& place) {
+  int day = 0, month = 0, year = 0;
+  const int dateFields = std::fscanf(file, "dh\r%d\r%d\r%d\r", &day, &month, &year);
+  const double date = ScanDate(dateFields, day, month, year);
+  char text[kScanTextSize];
+  if (ScanTextRow(file, placeFormat, placeRest, false, text)) place = text;
+  double number = 0;
+  for (int i = 0; i < 3; ++i) (void)std::fscanf(file, "%lf\r", &number);
+  (void)std::fscanf(file, "pr %lf\r", &number);
+  return date;
 }
 
 std::string ScanDateText(const std::string& format, double date) {

@@ -12,6 +12,12 @@
 // numbers that make no calendar date throw EConvertError, as EncodeDate does.
 double ScanDate(int read, int day, int month, int twoDigitYear);
 
+// The "dh" block of a scan header: the date line ("dh", day, month and year
+// separated by bare CRs), the place (its text read with `placeFormat` and, if
+// over-long, the rest skipped with `placeRest`), three numbers and the "pr"
+// line. Returns the date (ScanDate) and sets `place` when it was read.
+double ReadDhBlock(FILE* file, const char* placeFormat, const char* placeRest, std::string& place);
+
 // The scan date written with `format`, or nothing for a scan without a date (0).
 std::string ScanDateText(const std::string& format, double date);
 

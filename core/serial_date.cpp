@@ -109,10 +109,12 @@ int LenientToInt(const char* text) {
   return static_cast<int>(value);
 }
 
+long long FourDigitYear(long long twoDigitYear) {
+  return twoDigitYear >= 50 ? 1900 + twoDigitYear : 2000 + twoDigitYear;
+}
+
 double DayCodeToDate(int dayOfYear, int twoDigitYear) {
-  const int64_t year = twoDigitYear >= 50 ? 1900 + static_cast<int64_t>(twoDigitYear)
-                                          : 2000 + static_cast<int64_t>(twoDigitYear);
-  const int64_t jan1 = DaysFromCivil(year, 1, 1) - kSerialEpoch;
+  const int64_t jan1 = DaysFromCivil(FourDigitYear(twoDigitYear), 1, 1) - kSerialEpoch;
   return static_cast<double>(jan1 - 1 + dayOfYear);
 }
 

@@ -34,6 +34,10 @@ double Date();
 // character. No digits (or a null pointer) gives 0; saturates at INT_MIN/INT_MAX.
 int LenientToInt(const char* text);
 
+// The instrument's two-digit years: 50 to 99 are 1950 to 1999, below 50 they
+// are 2000 onwards. Any other number follows the same rule (2019 gives 3919).
+long long FourDigitYear(long long twoDigitYear);
+
 // Day code (day of year, two-digit year) to serial date: yy >= 50 is 19yy,
 // else 20yy; the result is 1 January of that year - 1 + day, with no range
 // check on the day (day 0 is 31 December of the year before).

@@ -77,6 +77,14 @@ void TChartAxis::SetTitle(const std::string& caption, int angle) {
   Changed();
 }
 
+void TChartAxis::SetDateScale(const std::string& title, double increment, const std::string& format) {
+  DateTime = true;
+  DateTimeFormat = format;
+  Increment = increment;
+  Title = title;
+  Changed();
+}
+
 void TChartAxis::SetStartEnd(double startPercent, double endPercent) {
   StartPosition = startPercent;
   EndPosition = endPercent;
@@ -130,6 +138,10 @@ void TChartAxis::AdjustMaxMin() {
   if (!Automatic) return;
   if (!DataRange(Minimum, Maximum)) Minimum = Maximum = 0;
   Changed();
+}
+
+void TChartAxis::RoundOutward(double step, double margin) {
+  SetMinMax(std::floor(Minimum / step) * step - margin, std::ceil(Maximum / step) * step + margin);
 }
 
 void TChartAxis::CurrentLimits(double& min, double& max) const {

@@ -78,6 +78,9 @@ class TChartAxis {
   void SetGridVisible(bool v);
   void SetTitle(const std::string& caption, int angle);
   void SetStartEnd(double startPercent, double endPercent);
+  // A date axis of daily records: serial dates labelled with `format`, labels
+  // at least `increment` days apart (0 lets the axis choose).
+  void SetDateScale(const std::string& title, double increment = 1.0, const std::string& format = "dd/MM/yy");
 
   // An automatic axis takes the exact minimum and maximum of the data of the
   // active series drawn on it (0 and 0 when there is none); a fixed axis keeps
@@ -89,6 +92,9 @@ class TChartAxis {
     AdjustMaxMin();
     SetAutomatic(false);
   }
+  // Fixes the axis at its limits rounded outward to whole multiples of `step`
+  // and widened by `margin` at each end.
+  void RoundOutward(double step, double margin);
   // The limits the axis shows now: the data's when automatic, else its own.
   void CurrentLimits(double& min, double& max) const;
   // Exact range of the data of the active series on this axis; false if none.

@@ -4,7 +4,6 @@
 #include "reports/daily/ap_avg.h"
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 #include <string>
 
@@ -74,8 +73,9 @@ enum class LineState { End, Fits, TooLong };
 // The next line, in a buffer of the instrument's size: a line that fills it
 // was longer than the instrument writes, and is damaged.
 LineState NextLine(FILE* file, char* buffer, size_t size) {
-  if (!ReadWholeLine(file, buffer, size + 1)) return LineState::End;
-  return std::strlen(buffer) < size ? LineState::Fits : LineState::TooLong;
+  bool cut = false;
+  if (!ReadWholeLine(file, buffer, size, &cut)) return LineState::End;
+  return cut ? LineState::TooLong : LineState::Fits;
 }
 
 }  // namespace
@@ -84,8 +84,8 @@ bool ApMarksLongLayout(int tokens) { return tokens == 28 || tokens == 30 || toke
 
 std::vector<ApAvgRecord> ReadApAvg(FILE* file) {
   std::vector<ApAvgRecord> records;
-  char line[kLineBuffer + 1];
-  char continuation[kContinuationBuffer + 1];
+  char line[kLineBuffer];
+  char continuation[kContinuationBuffer];
   std::string text;
   std::vector<std::string> words;
   for (LineState state; (state = NextLine(file, line, kLineBuffer)) != LineState::End;) {
@@ -216,18 +216,11 @@ void RoundAxes(TMainForm& f) {
   TChartAxis& lampVolts = f.SLVoltsGraph->LeftAxis;
   TChartAxis& lampCurrent = f.SLVoltsGraph->RightAxis;
   for (TChartAxis* axis : {&hv, &f.APGraph->RightAxis, &lampVolts, &lampCurrent}) axis->FixToData();
-  hv.SetMinMax(std::floor(hv.Minimum / 10) * 10 - 10, std::ceil(hv.Maximum / 10) * 10 + 10);
-  lampVolts.SetMinMax(std::floor(lampVolts.Minimum) - 1, std::ceil(lampVolts.Maximum) + 1);
+  hv.RoundOutward(10, 10);
+  lampVolts.RoundOutward(1, 1);
   lampCurrent.SetMinMax(std::floor(lampCurrent.Minimum * 10) / 10 - 0.1,
                         std::ceil(lampCurrent.Maximum * 10) / 10 + 0.1);
   f.APGraph->RightAxis.SetMinMax(4.5, 5.5);
-}
-
-void StyleDateAxis(TChartAxis& bottom) {
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Increment = 1.0;
-  bottom.Title = "Date, UTC";
 }
 
 // Circle pointers and no connecting line, as most series of this tab draw.
@@ -266,7 +259,7 @@ void TMainForm::CreateApTab() {
   APGraph = MakeChart("APGraph", TabSheet14);
   APGraph->Title.Add("APOAVG");
   APGraph->Legend.Visible = false;
-  StyleDateAxis(APGraph->BottomAxis);
+  APGraph->BottomAxis.SetDateScale("Date, UTC");
   APGraph->LeftAxis.EndPosition = 50;
   APGraph->LeftAxis.Title = "High voltage, V";
   APGraph->RightAxis.StartPosition = 50;
@@ -284,7 +277,7 @@ void TMainForm::CreateApTab() {
   SLVoltsGraph = MakeChart("SLVoltsGraph", TabSheet15);
   SLVoltsGraph->Title.Add("APOAVG");
   SLVoltsGraph->Legend.Visible = false;
-  StyleDateAxis(SLVoltsGraph->BottomAxis);
+  SLVoltsGraph->BottomAxis.SetDateScale("Date, UTC");
   SLVoltsGraph->LeftAxis.SetMinMax(8, 13);
   SLVoltsGraph->LeftAxis.EndPosition = 50;
   SLVoltsGraph->LeftAxis.Title = "SL voltage, V";
@@ -304,7 +297,7 @@ void TMainForm::CreateApTab() {
   VoltagesGraph = MakeChart("VoltagesGraph", TabSheet16);
   VoltagesGraph->Title.Add("apavg");
   VoltagesGraph->Legend.SymbolWidth = 15;
-  StyleDateAxis(VoltagesGraph->BottomAxis);
+  VoltagesGraph->BottomAxis.SetDateScale("Date, UTC");
   TChartAxis& deviation = VoltagesGraph->LeftAxis;
   deviation.SetMinMax(0, 8);
   deviation.Increment = 1;
@@ -342,8 +335,7 @@ void TMainForm::CreateApTab() {
   Circles(Series54, "+24V off", TVertAxis::aLeftAxis, kDeepOrange);
   Series54->Pointer.OutlineWidth = 2;
   for (TChartSeries* s : SuppliesOf(*this).off) s->ShowInLegend = false;
-  // The row labels, carried by one-pixel bars across the whole chart; the
-  // labels sit on a filled box so that they read among the points.
+  // The row labels, carried by one-pixel bars across the whole chart.
   Series52 = MakeSeries<TGanttSeries>(VoltagesGraph, "Series52");
   Series52->VertAxis = TVertAxis::aRightAxis;
   Series52->SeriesColor = clGreen;
@@ -358,8 +350,7 @@ void TMainForm::CreateApTab() {
   AP_T->Title.Add("Temperatures from AP");
   AP_T->Legend.Inverted = true;
   AP_T->Legend.SymbolWidth = 35;
-  AP_T->BottomAxis.DateTime = true;
-  AP_T->BottomAxis.DateTimeFormat = "dd.MMM.yyyy";
+  AP_T->BottomAxis.SetDateScale("", 0, "dd.MMM.yyyy");
   AP_T->LeftAxis.EndPosition = 66;
   AP_T->LeftAxis.Title = "Temperature, C";
   AP_T->RightAxis.StartPosition = 68;

@@ -53,11 +53,7 @@ void TMainForm::CreateDtTab() {
   DTGraph = MakeChart("DTGraph", DTTab);
   DTGraph->Title.Add("");
   DTGraph->Legend.Visible = false;
-  TChartAxis& bottom = DTGraph->BottomAxis;
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Increment = 1.0;
-  bottom.Title = "Date";
+  DTGraph->BottomAxis.SetDateScale("Date");
   DTGraph->LeftAxis.Title = "Dead time, ns.";
   TChartAxis& right = DTGraph->RightAxis;
   right.Automatic = false;

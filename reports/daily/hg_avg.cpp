@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "app/Mainunit.h"
@@ -16,9 +15,9 @@
 
 namespace {
 
-// The line buffer holds 199 characters; one more byte shows a longer line as a
-// full buffer, so that such a line is skipped whole instead of plotted cut.
-constexpr size_t kLineChars = 199;
+// The line buffer holds 199 characters; a longer line is skipped whole rather
+// than plotted cut.
+constexpr size_t kLineBuffer = 200;
 constexpr TColor kOwnColor = clTeeColor;  // a point in its series' own colour
 constexpr int kArrowClamp = 20;           // the fixed "max shift" and "repeats" axes end at 20
 
@@ -58,12 +57,13 @@ bool ParseHgAvgLine(const std::vector<std::string>& words, const std::function<b
 
 HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
   HgAvgFile result;
-  char line[kLineChars + 2];
+  char line[kLineBuffer];
+  bool cut = false;
   std::vector<std::string> words;
   HgAvgRecord record;
   try {
-    while (ReadWholeLine(file, line, sizeof line)) {
-      if (std::strlen(line) > kLineChars) continue;
+    while (ReadWholeLine(file, line, sizeof line, &cut)) {
+      if (cut) continue;
       SplitWords(line, words);
       if (ParseHgAvgLine(words, inWindow, record)) result.records.push_back(record);
     }
@@ -107,15 +107,6 @@ void PlotHgDay(const TMainForm& form, const HgAvgRecord& r) {
   form.Series65->AddArrow(r.date, 0, r.date, r.tests, "", TestsColor(r.tests));
 }
 
-// Fixes an axis at the data's limits rounded outward to whole steps, with a
-// margin beyond each end.
-void FixToWholeSteps(TChartAxis& axis, double step, double margin) {
-  axis.AdjustMaxMin();
-  axis.SetAutomatic(false);
-  axis.SetMinMax(std::floor(axis.Minimum / step) * step - margin,
-                 std::ceil(axis.Maximum / step) * step + margin);
-}
-
 }  // namespace
 
 void TMainForm::CreateHgTab() {
@@ -126,11 +117,7 @@ void TMainForm::CreateHgTab() {
   HGGraph = MakeChart("HGGraph", HGTab);
   HGGraph->Title.Add("");
   HGGraph->Legend.Alignment = TLegendAlignment::laTop;
-  TChartAxis& bottom = HGGraph->BottomAxis;
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Increment = 1.0;
-  bottom.Title = "Date";
+  HGGraph->BottomAxis.SetDateScale("Date");
   TChartAxis& left = HGGraph->LeftAxis;
   left.Title = "Intensity";
   left.LabelsFormat = "###0";
@@ -211,9 +198,10 @@ void TMainForm::LoadHGavgClick(TObject*) {
   // stay drawn, the axes keep their limits.
   if (data.error) throw *data.error;
 
-  HGGraph->LeftAxis.SetAutomatic(true);
-  FixToWholeSteps(HGGraph->LeftAxis, 1000, 1000);
-  FixToWholeSteps(calStepAxis, 5, 1);
+  HGGraph->LeftAxis.FixToData();
+  HGGraph->LeftAxis.RoundOutward(1000, 1000);
+  calStepAxis.FixToData();
+  calStepAxis.RoundOutward(5, 1);
   ApplyStrictDate(HGGraph->BottomAxis);
   if (FolderMode) AutoSaveChart(HGGraph, path, "hgavg");
 }

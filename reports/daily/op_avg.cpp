@@ -73,7 +73,7 @@ namespace {
 // Years from 50 are 19yy, below 50 20yy; a four-digit year is taken the same
 // way. A year beyond the calendar makes EncodeDate refuse it.
 double RecordDate(const OpAvgRecord& r) {
-  long long year = r.year >= 50 ? 1900LL + r.year : 2000LL + r.year;
+  long long year = FourDigitYear(r.year);
   if (year < 1 || year > 9999) year = 0;
   return EncodeDate(static_cast<int>(year), r.month, r.day);
 }
@@ -115,24 +115,13 @@ TColor ChangeColour(long long value, long long previous, long long tolerance) {
   return std::abs(value - previous) > tolerance ? clRed : clGreen;
 }
 
-// Whole multiples of `step` around the data, and `margin` more at each end.
-void RoundAxis(TChartAxis& axis, double step, double margin) {
-  axis.SetMinMax(std::floor(axis.Minimum / step) * step - margin,
-                 std::ceil(axis.Maximum / step) * step + margin);
-}
 
-void StyleDateAxis(TChartAxis& bottom) {
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Increment = 1.0;
-  bottom.Title = "Date, UTC";
-}
 
 // A chart of this tab: white, no legend, "TChart" until the first load.
 void StyleChart(TChart* chart) {
   chart->Title.Add("TChart");
   chart->Legend.Visible = false;
-  StyleDateAxis(chart->BottomAxis);
+  chart->BottomAxis.SetDateScale("Date, UTC");
   chart->LeftAxis.EndPosition = 50;
   chart->RightAxis.StartPosition = 50;
 }
@@ -161,10 +150,10 @@ class HeightKeeper {
 }  // namespace
 
 void TMainForm::CreateOpTab() {
-  OPPanel = MakeButtonStrip("OPPanel", OPTab);
+  OPPanel = MakeButtonStrip("OPPanel", TabSheet11);
   LoadOPavg = MakeButton("LoadOPavg", OPPanel, "Load OP_ST", 8, &TMainForm::LoadOPavgClick);
 
-  OPGraph = MakeChart("OPGraph", OPTab);
+  OPGraph = MakeChart("OPGraph", TabSheet11);
   OPGraph->Align = TAlign::alTop;
   OPGraph->Height = 225;
   StyleChart(OPGraph);
@@ -185,12 +174,12 @@ void TMainForm::CreateOpTab() {
   Series38->XDateTime = true;
 
   // Dragging it moves the bottom edge of OPGraph.
-  Splitter1 = Make<TSplitter>("Splitter1", OPTab);
+  Splitter1 = Make<TSplitter>("Splitter1", TabSheet11);
   Splitter1->Align = TAlign::alTop;
   Splitter1->Height = 2;
   Splitter1->Color = clBlue;
 
-  LocationGraph = MakeChart("LocationGraph", OPTab);
+  LocationGraph = MakeChart("LocationGraph", TabSheet11);
   StyleChart(LocationGraph);
   LocationGraph->LeftAxis.Title = "Steps per revolution";
   LocationGraph->RightAxis.LabelsSeparation = 0;
@@ -262,11 +251,11 @@ void TMainForm::LoadOPavgClick(TObject*) {
 
   TChartAxis& steps = LocationGraph->LeftAxis;
   steps.FixToData();
-  RoundAxis(steps, 20, 5);
+  steps.RoundOutward(20, 5);
   OPGraph->LeftAxis.FixToData();
   OPGraph->RightAxis.FixToData();
-  RoundAxis(OPGraph->LeftAxis, 5, 5);
-  RoundAxis(OPGraph->RightAxis, 5, 5);
+  OPGraph->LeftAxis.RoundOutward(5, 5);
+  OPGraph->RightAxis.RoundOutward(5, 5);
 
   ApplyStrictDate(OPGraph->BottomAxis);
   ApplyStrictDate(LocationGraph->BottomAxis);

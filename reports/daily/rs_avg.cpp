@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/Mainunit.h"
@@ -15,9 +14,9 @@
 
 namespace {
 
-// The line buffer holds 299 characters; one more byte shows a longer line as a
-// full buffer, so that such a line is skipped whole instead of read cut.
-constexpr size_t kLineChars = 299;
+// The line buffer holds 299 characters; a longer line is skipped whole rather
+// than read cut.
+constexpr size_t kLineBuffer = 300;
 constexpr char kRsFormat[] = "%3s%2s %lf %lf %lf %lf %lf %lf %lf %lf %2d:%2d:%2d %lf";
 constexpr int kDayCodeAndRatios = 2 + kRsRatios;  // fields a line must convert
 constexpr double kReplacement = 10.0;
@@ -44,10 +43,11 @@ bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
 
 std::vector<RsAvgRecord> ReadRsAvg(FILE* file) {
   std::vector<RsAvgRecord> records;
-  char line[kLineChars + 2];
+  char line[kLineBuffer];
+  bool cut = false;
   RsAvgRecord record;
-  while (ReadWholeLine(file, line, sizeof line)) {
-    if (std::strlen(line) > kLineChars) continue;
+  while (ReadWholeLine(file, line, sizeof line, &cut)) {
+    if (cut) continue;
     if (ScanRsAvgLine(line, record)) records.push_back(record);
   }
   return records;
@@ -116,11 +116,8 @@ void TMainForm::CreateRsTab() {
   RSGraph->Title.FontHeight = 12;
   RSGraph->Legend.Visible = false;
   TChartAxis& bottom = RSGraph->BottomAxis;
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Increment = 1.0;
+  bottom.SetDateScale("Date");
   bottom.GridVisible = false;
-  bottom.Title = "Date";
   // Row i at height i, ratio 0 at the top; the loader never changes this axis.
   TChartAxis& left = RSGraph->LeftAxis;
   left.Automatic = false;

@@ -44,7 +44,7 @@ bool ScanSlAvgLine(const char* line, SlAvgRecord& r) {
   if (n < 12 || r.lowT > r.highT) return false;
   r.dayOfYear = LenientToInt(day);
   const int yy = LenientToInt(year);
-  r.year = yy >= 50 ? 1900 + yy : 2000 + yy;
+  r.year = static_cast<int>(FourDigitYear(yy));
   r.date = DayCodeToDate(r.dayOfYear, yy);
   return true;
 }
@@ -251,10 +251,7 @@ void TMainForm::CreateSlTab() {
 
   SLGraph = MakeChart("SLGraph", SLDateSheet);
   SLGraph->Legend.Visible = false;
-  TChartAxis& bottom = SLGraph->BottomAxis;
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Title = "Date";
+  SLGraph->BottomAxis.SetDateScale("Date", 0);
   TChartAxis& leftAxis = SLGraph->LeftAxis;
   leftAxis.Title = "R6";
   leftAxis.EndPosition = 50;
@@ -336,10 +333,7 @@ void TMainForm::CreateSlTab() {
 void TMainForm::LoadSLavgFileClick(TObject* sender) {
   std::string path;
   if (!SelectReportFile("sl?avg*.*", path)) return;
-  // Checking the button shows its series at once, as a user's click does, so
-  // that the date span found below is that of R6 and R5.
   PlotR5->SetChecked(true);
-  ShowCheckedChoice(*this);
   for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series24, Series45, Series46, Series8, Series9,
                                                              Series10, Series28, Series29, Series30, Series34,
                                                              Series62})

@@ -5,10 +5,7 @@
 void TMainForm::CreateCompositeTab() {
   CompositeChart = MakeChart("CompositeChart", CompositeTab);
   CompositeChart->Legend.Visible = false;
-  TChartAxis& bottom = CompositeChart->BottomAxis;
-  bottom.DateTime = true;
-  bottom.DateTimeFormat = "dd/MM/yy";
-  bottom.Title = "Date";
+  CompositeChart->BottomAxis.SetDateScale("Date", 0);
 
   struct Row {
     TPointSeries* TMainForm::*series;

@@ -46,13 +46,7 @@ std::string ReadHeader(FILE* f, CzScan& scan, double& start, double& final) {
   ScanTextRow(f, "%199[a-z A-Z*]", "%*[a-z A-Z*]", true, text);
   (void)std::fscanf(f, "Integration time is %lf seconds per sample\r\n", &number);
 
-  int day = 0, month = 0, year = 0;
-  const int dateFields = std::fscanf(f, "dh\r%d\r%d\r%d\r", &day, &month, &year);
-  scan.date = ScanDate(dateFields, day, month, year);
-  char place[kScanTextSize];
-  if (ScanTextRow(f, "%199[-.a-z()_ A-Z\244]", "%*[-.a-z()_ A-Z\244]", false, place)) scan.place = place;
-  for (int i = 0; i < 3; ++i) (void)std::fscanf(f, "%lf\r", &number);
-  (void)std::fscanf(f, "pr %lf\r", &number);
+  scan.date = ReadDhBlock(f, "%199[-.a-z()_ A-Z\244]", "%*[-.a-z()_ A-Z\244]", scan.place);
   ScanTextRow(f, "%199[a-z A-Z*]", "%*[a-z A-Z*]", true, text);
 
   double deadTime = 0;
@@ -156,11 +150,13 @@ FlankLine FitFlank(const TChartSeries& series, int begin, int end, double top) {
   if (n < 3) return flank;
   LinearFitResult fit;
   LinearFit(x, y, n, fit);
-  flank.fitted = true;
   flank.slope = fit.slope;
   flank.intercept = fit.intercept;
   flank.first = x[1];
   flank.last = x[static_cast<size_t>(n)];
+  // Wild counts can overflow the fit: such a flank gives no line either.
+  flank.fitted = std::isfinite(flank.At(flank.first)) && std::isfinite(flank.At(flank.last)) &&
+                 std::isfinite(flank.slope) && std::isfinite(flank.intercept);
   return flank;
 }
 
@@ -202,11 +198,11 @@ LineMeasure Measure(const FlankLine& left, const FlankLine& right, double half) 
 }  // namespace
 
 void TMainForm::CreateCzTab() {
-  CZPanel = MakeButtonStrip("CZPanel", CZTab);
+  CZPanel = MakeButtonStrip("CZPanel", TabSheet1);
   LoadCZ = MakeButton("LoadCZ", CZPanel, "Load CZ file", 8, &TMainForm::LoadCZClick);
   CzSaveBMP = MakeSaveButton("CzSaveBMP", CZPanel, 136, &TMainForm::CzSaveBMPClick);
 
-  CZGraph = MakeChart("CZGraph", CZTab);
+  CZGraph = MakeChart("CZGraph", TabSheet1);
   CZGraph->Title.Add("");
   CZGraph->Title.FontColor = clBlack;
   CZGraph->Title.FontHeight = 12;

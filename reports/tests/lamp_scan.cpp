@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "app/Mainunit.h"
+#include "core/file_select.h"
 #include "core/line_reader.h"
 #include "core/paths.h"
 #include "core/scan_header.h"
@@ -26,14 +27,8 @@ constexpr char kCjPattern[] = "cj*.*;ch*.*";
 // The header formats in order. A format that does not match leaves its fields
 // at their defaults; the next one goes on where the failed scan stopped.
 void ReadHeader(FILE* f, TLampScan& scan) {
-  int day = 0, month = 0, year = 0;
-  const int dateFields = std::fscanf(f, "dh\r%d\r%d\r%d\r", &day, &month, &year);
-  scan.Date = ScanDate(dateFields, day, month, year);
+  scan.Date = ReadDhBlock(f, "%199[.a-z()_ A-Z\244]", "%*[.a-z()_ A-Z\244]", scan.Location);
   char text[kScanTextSize];
-  if (ScanTextRow(f, "%199[.a-z()_ A-Z\244]", "%*[.a-z()_ A-Z\244]", false, text)) scan.Location = text;
-  double number = 0;
-  for (int i = 0; i < 3; ++i) (void)std::fscanf(f, "%lf\r", &number);
-  (void)std::fscanf(f, "pr %lf\r", &number);
 
   // "C%s SCAN-INST %[#0-9] dt  %lf\n", taken in three steps so that a scan
   // name longer than its 4-byte buffer, or an instrument number longer than
@@ -120,14 +115,6 @@ bool LoadLampScan(const std::string& path, std::unique_ptr<TLampScan>& slot) {
   if (!file) return false;
   ReadLampScan(file.get(), *slot);
   if (slot->HasDarkBlock) slot->Count /= 2;
-  return true;
-}
-
-// The lamp loaders that folder loading never drives always ask the user.
-bool AskForFile(TOpenDialog& dialog, const char* pattern, std::string& path) {
-  dialog.FileName = pattern;
-  if (!dialog.Execute()) return false;
-  path = dialog.FileName;
   return true;
 }
 
@@ -271,7 +258,7 @@ void TMainForm::LoadCIClick(TObject*) {
 void TMainForm::LoadOldCIClick(TObject*) {
   // The reference scan leaves the dialogs' folders where they were.
   std::string path;
-  if (!AskForFile(*OpenDialog1, kCiPattern, path)) return;
+  if (!AskForReportFile(*OpenDialog1, kCiPattern, path)) return;
   Series3->Clear();
   Series4->Clear();
   if (!LoadLampScan(path, OldLampScan)) return;
@@ -285,9 +272,9 @@ void TMainForm::LoadOldCIClick(TObject*) {
 
 void TMainForm::LoadCJClick(TObject*) {
   std::string path;
-  if (!AskForFile(*OpenDialog1, kCjPattern, path)) return;
-  OpenDialog1->InitialDir = ExtractFilePath(path);
-  OpenDirDialog1->InitialDir = OpenDialog1->InitialDir;
+  // Folder loading never drives this loader: it always asks.
+  if (!AskForReportFile(*OpenDialog1, kCjPattern, path)) return;
+  RememberFolder(*OpenDialog1, *OpenDirDialog1, path);
   LineSeries13->Clear();
   LineSeries14->Clear();
   LineSeries15->Clear();

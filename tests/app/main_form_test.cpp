@@ -71,26 +71,27 @@ TEST(MainForm, CustomAxesAreBuiltAtStartUp) {
   struct Axis {
     TChartSeries* series;
     const char* title;
+    int angle;
     bool otherSide;
     double start, end;
     bool automatic;
     double min, max;
   };
   const Axis expected[] = {
-      {form.Series64, "cal step", false, 60, 70, true, 0, 0},
-      {form.Series67, "max shift", true, 40, 50, false, -20, 20},
-      {form.Series68, "repeats", true, 50, 60, false, 0, 20},
-      {form.Series65, "N of HGs", true, 70, 85, true, 0, 0},
-      {form.PointSeries5, "HV", false, 0, 10, true, 0, 0},
-      {form.Series25, "+5V", true, 10, 20, true, 0, 0},
-      {form.Series66, "R6", false, 20, 30, true, 0, 0},
-      {form.Series69, "R/S", true, 30, 40, false, 0.989, 1.011},
-      {form.Series70, "DT", false, 40, 50, true, 0, 0},
-      {form.Series71, "HG int", true, 50, 60, true, 0, 0},
-      {form.Series73, "SL int", false, 60, 70, true, 0, 0},
-      {form.Series74, "T, C", true, 70, 80, true, 0, 0},
-      {form.Series76, "HC", false, 80, 90, true, 0, 0},
-      {form.Series77, "SL V", true, 90, 100, true, 0, 0},
+      {form.Series64, "cal step", 90, false, 60, 70, true, 0, 0},
+      {form.Series67, "max shift", 270, true, 40, 50, false, -20, 20},
+      {form.Series68, "repeats", 270, true, 50, 60, false, 0, 20},
+      {form.Series65, "N of HGs", 270, true, 70, 85, true, 0, 0},
+      {form.PointSeries5, "HV", 90, false, 0, 10, true, 0, 0},
+      {form.Series25, "+5V", 90, true, 10, 20, true, 0, 0},
+      {form.Series66, "R6", 90, false, 20, 30, true, 0, 0},
+      {form.Series69, "R/S", 90, true, 30, 40, false, 0.989, 1.011},
+      {form.Series70, "DT", 90, false, 40, 50, true, 0, 0},
+      {form.Series71, "HG int", 90, true, 50, 60, true, 0, 0},
+      {form.Series73, "SL int", 90, false, 60, 70, true, 0, 0},
+      {form.Series74, "T, C", 90, true, 70, 80, true, 0, 0},
+      {form.Series76, "HC", 90, false, 80, 90, true, 0, 0},
+      {form.Series77, "SL V", 90, true, 90, 100, true, 0, 0},
   };
   EXPECT_EQ(form.HGGraph->CustomAxes().size(), 4u);
   EXPECT_EQ(form.CompositeChart->CustomAxes().size(), 10u);
@@ -101,6 +102,7 @@ TEST(MainForm, CustomAxesAreBuiltAtStartUp) {
     EXPECT_EQ(axis.Kind(), TAxisKind::Custom);
     EXPECT_EQ(axis.ParentChart(), e.series->ParentChart());
     EXPECT_EQ(axis.Title, e.title);
+    EXPECT_EQ(axis.TitleAngle, e.angle);
     EXPECT_EQ(axis.OtherSide, e.otherSide);
     EXPECT_EQ(axis.StartPosition, e.start);
     EXPECT_EQ(axis.EndPosition, e.end);

@@ -51,6 +51,20 @@ TEST(LineReader, ReadWholeLine) {
   EXPECT_EQ(AllLines("abcdefg\r\nh\n", 8), (Lines{"abcdefg", "h"}));  // fits exactly, CR dropped
   EXPECT_EQ(AllLines("ab\ncd", 1), (Lines{"", ""}));  // room for the NUL only
 
+  // Which lines were longer than the buffer (8 bytes: seven characters).
+  const struct { const char* bytes; bool cut; } fits[] = {
+      {"abcdefg\r\n", false}, {"abcdefg\r", false}, {"abcdefg", false},
+      {"abcdefgh\n", true},    {"abcdefg\rh\n", true}, {"abcdefg \n", true},
+  };
+  for (const auto& c : fits) {
+    TempFile one(c.bytes);
+    char line[8];
+    bool cut = !c.cut;
+    ASSERT_TRUE(ReadWholeLine(one.get(), line, sizeof line, &cut));
+    EXPECT_EQ(cut, c.cut) << c.bytes;
+    EXPECT_STREQ(line, "abcdefg");
+  }
+
   TempFile file("abc\n");
   char buffer[4] = "zz";
   EXPECT_FALSE(ReadWholeLine(file.get(), buffer, 0));

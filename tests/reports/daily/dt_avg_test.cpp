@@ -38,6 +38,9 @@ TEST_F(DtAvgTest, EachLineGivesAnArrowAndItsIntensityPoint) {
       {"00119 28 27 2.0 1 3500000 1", 1, 28, 27, clRed, 1, clBlue},
       {"00119 28 27 1.999 1 500000 1", 1, 28, 27, clGreen, 1, clRed},
       {"00119 28 27 .1 .8 3500781 1255615 12:30:00 5", 1, 28, 27, clGreen, 1, clBlue},
+      // exp(25 * I / 1e9) either side of 1.025
+      {"00119 25 27 1 1 987704 1", 1, 25, 27, clGreen, 1, clRed},
+      {"00119 25 27 1 1 987705 1", 1, 25, 27, clGreen, 1, clBlue},
       {"00119 28 27 .1", 1, 28, 27, clGreen, 0, 0},          // 5 fields: no intensity
       {"00119 28 27 .1 .8", 1, 28, 27, clGreen, 0, 0},       // 6 fields: no intensity
       {"00119 28", 0, 0, 0, 0, 0, 0},                        // 3 fields

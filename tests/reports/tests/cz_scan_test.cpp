@@ -342,6 +342,10 @@ TEST_F(CzScanTest, AFlankOfFewerThanThreePointsGivesNoLineAndNoResult) {
       {{{3300, 1000}}, 0, 0},
       // counts that are all negative
       {{{3335, -300}, {3336, -200}, {3337, -150}, {3338, -100}}, 0, 0},
+      // counts so wild that the fits overflow
+      {{{3335, 3e307}, {3336, 5e307}, {3337, 6e307}, {3340, 1e308}, {3342, 7e307}, {3343, 5e307},
+        {3344, 3e307}},
+       0, 0},
   };
   for (const Case& c : cases) {
     CzFile file;
@@ -486,7 +490,7 @@ TEST_F(CzScanTest, FolderModeTakesTheFileWithoutADialog) {
   EXPECT_EQ(Title()[1], "Brewer #033(dt=29ns) cz scan on 3341.48A Hg line");
 }
 
-TEST_F(CzScanTest, FileWithoutLineEndsOrHeaderLoadsQuietly) {
+TEST_F(CzScanTest, AFileWithoutAHeaderEndsWithTheIncrementConversionError) {
   const std::string files[] = {
       "",
       "\x1a",

@@ -1,0 +1,36 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "tests/support/test_support.h"
+
+namespace {
+
+TEST(AutoSaveChart, NamesTheBitmapAfterInstrumentBaseAndYears) {
+  FormFixture f;
+  TChart* chart = f.form->DTGraph;
+  struct Case {
+    const char* report;
+    double from, to;  // a fixed date axis; 0 and 0 leave it to the data
+    const char* bitmap;
+  };
+  const Case cases[] = {
+      {"sloavg19.185", Day(2019, 3, 1), Day(2020, 2, 1), "185_slavgR6R5_19-20.bmp"},
+      {"SLOAVG.1857", Day(1999, 1, 1), Day(2001, 1, 1), "185_slavgR6R5_99-01.bmp"},  // three characters
+      {"sloavg", Day(2019, 1, 1), Day(2019, 6, 1), "_slavgR6R5_19-19.bmp"},         // no extension
+      {"sloavg18.033", 0, 0, "033_slavgR6R5_18-19.bmp"},                            // the data's span
+  };
+  f.form->Series12->AddArrow(Day(2018, 12, 30), 1, Day(2018, 12, 30), 2);
+  f.form->Series12->AddArrow(Day(2019, 1, 2), 1, Day(2019, 1, 2), 2);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.report);
+    if (c.from == 0)
+      chart->BottomAxis.SetAutomatic(true);
+    else
+      chart->BottomAxis.SetMinMax(c.from, c.to);
+    f.form->AutoSaveChart(chart, f.dir.Path() + "/" + c.report, "slavgR6R5");
+    EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + c.bitmap));
+  }
+}
+
+}  // namespace
