@@ -385,8 +385,8 @@ void TMainForm::CreateApTab() {
   };
   const ShowBox boxes[] = {
       {&TMainForm::ShowPMT, "ShowPMT", 8, 80, &TMainForm::ShowPMTClick},
-      {&TMainForm::ShowCardRack, "ShowCardRack", 92, 104, &TMainForm::ShowCardRackClick},
-      {&TMainForm::ShowCase, "ShowCase", 200, 84, &TMainForm::ShowCaseClick},
+      {&TMainForm::ShowCardRack, "ShowCardRack", 92, 118, &TMainForm::ShowCardRackClick},
+      {&TMainForm::ShowCase, "ShowCase", 214, 84, &TMainForm::ShowCaseClick},
   };
   for (const ShowBox& row : boxes) {
     TCheckBox* box = this->*row.box = Make<TCheckBox>(row.name, AP_T);
