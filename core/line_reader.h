@@ -36,6 +36,23 @@ class CFile {
 // formats with a fixed line buffer pass such a damaged line over.
 bool ReadWholeLine(FILE* f, char* buffer, size_t size, bool* cut = nullptr);
 
+// The records of a file of one record a line: each line, read whole into a
+// buffer of `lineBuffer` bytes, becomes a record when `scan(line, record)`
+// accepts it. A line longer than the buffer is passed over with
+// `skipLongLines`, else its beginning is scanned.
+template <class Record, class Scan>
+std::vector<Record> ReadLineRecords(FILE* file, size_t lineBuffer, Scan scan, bool skipLongLines = false) {
+  std::vector<Record> records;
+  std::vector<char> line(lineBuffer);
+  bool cut = false;
+  while (ReadWholeLine(file, line.data(), line.size(), &cut)) {
+    if (cut && skipLongLines) continue;
+    Record record;
+    if (scan(line.data(), record)) records.push_back(record);
+  }
+  return records;
+}
+
 // Reads up to a CR, a LF, end of file or `stopChar` (not stored), then reads
 // one more character: a LF is consumed, anything else is put back (unless end
 // of file was met). "abc\r\nnext" gives "abc" and leaves "next"; with ','

@@ -36,13 +36,7 @@ bool ScanDtAvgLine(const char* line, DtAvgRecord& record) {
 }  // namespace
 
 std::vector<DtAvgRecord> ReadDtAvg(FILE* file) {
-  std::vector<DtAvgRecord> records;
-  char line[10000];
-  while (ReadWholeLine(file, line, sizeof line)) {
-    DtAvgRecord record;
-    if (ScanDtAvgLine(line, record)) records.push_back(record);
-  }
-  return records;
+  return ReadLineRecords<DtAvgRecord>(file, 10000, ScanDtAvgLine);
 }
 
 void TMainForm::CreateDtTab() {

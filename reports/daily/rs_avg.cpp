@@ -42,15 +42,7 @@ bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
 }  // namespace
 
 std::vector<RsAvgRecord> ReadRsAvg(FILE* file) {
-  std::vector<RsAvgRecord> records;
-  char line[kLineBuffer];
-  bool cut = false;
-  RsAvgRecord record;
-  while (ReadWholeLine(file, line, sizeof line, &cut)) {
-    if (cut) continue;
-    if (ScanRsAvgLine(line, record)) records.push_back(record);
-  }
-  return records;
+  return ReadLineRecords<RsAvgRecord>(file, kLineBuffer, ScanRsAvgLine, true);
 }
 
 namespace {

@@ -192,16 +192,10 @@ void SetR6Range(TMainForm& f) {
 }  // namespace
 
 std::vector<SlAvgRecord> ReadSlAvg(FILE* file) {
-  std::vector<SlAvgRecord> records;
   // Each record is scanned within its own line: a short line is skipped and
   // never takes fields from the next, and the columns after the intensity
   // (and digits beyond its seven) go with the rest of the line.
-  char line[10000];
-  while (ReadWholeLine(file, line, sizeof line)) {
-    SlAvgRecord record;
-    if (ScanSlAvgLine(line, record)) records.push_back(record);
-  }
-  return records;
+  return ReadLineRecords<SlAvgRecord>(file, 10000, ScanSlAvgLine);
 }
 
 void TMainForm::CreateSlTab() {
