@@ -2,9 +2,20 @@
 
 #include <algorithm>
 
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/paths.h"
 #include "core/serial_date.h"
+#include "reports/daily/ap_avg.h"
+#include "reports/daily/dt_avg.h"
+#include "reports/daily/hg_avg.h"
+#include "reports/daily/op_avg.h"
+#include "reports/daily/rs_avg.h"
+#include "reports/daily/sl_avg.h"
+#include "reports/folder/composite.h"
+#include "reports/scans/cz_scan.h"
+#include "reports/scans/duv_scan.h"
+#include "reports/scans/fc_wheel.h"
+#include "reports/scans/lamp_scan.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -87,44 +98,12 @@ TNotifyEvent TMainForm::Handler(void (TMainForm::*method)(TObject*)) {
   return [this, method](TObject* sender) { (this->*method)(sender); };
 }
 
-TChart* TMainForm::MakeChart(const std::string& name, TWinControl* parent) {
-  TChart* chart = Make<TChart>(name, parent);
-  chart->Align = TAlign::alClient;
-  return chart;
-}
-
 TTabSheet* TMainForm::MakeTab(const std::string& name, const std::string& caption) {
   TTabSheet* sheet = Make<TTabSheet>(name, PageControl1);
   sheet->Caption = caption;
   sheet->Align = TAlign::alClient;
   PageControl1->Pages.push_back(sheet);
   return sheet;
-}
-
-// The row of buttons along the top of a tab.
-TPanel* TMainForm::MakeButtonStrip(const std::string& name, TWinControl* parent) {
-  TPanel* strip = Make<TPanel>(name, parent);
-  strip->Align = TAlign::alTop;
-  strip->Height = 33;
-  return strip;
-}
-
-TButton* TMainForm::MakeButton(const std::string& name, TWinControl* parent, const std::string& caption,
-                               int left, void (TMainForm::*onClick)(TObject*), int width) {
-  TButton* button = Make<TButton>(name, parent);
-  button->Caption = caption;
-  button->SetBounds(left, 4, width, 25);
-  button->OnClick = Handler(onClick);
-  return button;
-}
-
-TSpeedButton* TMainForm::MakeSaveButton(const std::string& name, TWinControl* parent, int left,
-                                        void (TMainForm::*onClick)(TObject*)) {
-  TSpeedButton* button = Make<TSpeedButton>(name, parent);
-  button->Hint = "Save the chart as a bitmap";
-  button->SetBounds(left, 4, 25, 25);
-  button->OnClick = Handler(onClick);
-  return button;
 }
 
 void TMainForm::CreateSharedStrip() {
@@ -187,23 +166,23 @@ void TMainForm::CreateTabs() {
   }
   // Each report module fills its own sheet; the composite chart comes last
   // because its series follow series of the other tabs.
-  CreateApTab();
-  CreateRsTab();
-  CreateDtTab();
-  CreateSlTab();
-  CreateHgTab();
-  CreateFcTab();
-  CreateCjTab();
-  CreateCiTab();
-  CreateCzTab();
-  CreateDuvTab();
-  CreateOpTab();
-  CreateCompositeTab();
+  Ap = std::make_unique<ApAvgTab>(*this, APTab);
+  Rs = std::make_unique<RsAvgTab>(*this, RSTab);
+  Dt = std::make_unique<DtAvgTab>(*this, DTTab);
+  Sl = std::make_unique<SlAvgTab>(*this, SLTab);
+  Hg = std::make_unique<HgAvgTab>(*this, HGTab);
+  Fc = std::make_unique<FcWheelTab>(*this, FCTab);
+  Cj = std::make_unique<CjLampTab>(*this, CJTab);
+  Ci = std::make_unique<CiLampTab>(*this, CITab);
+  Cz = std::make_unique<CzScanTab>(*this, TabSheet1);
+  Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
+  Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
+  Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
 }
 
 void TMainForm::StartUp() {
   SetBounds(1, 1, Width, Height);
-  Series83->SetActive(false);
+  Ap->Series83->SetActive(false);
   PageControl1->SetActivePageIndex(0);
   const std::string here = CurrentDirectory();
   OpenDialog1->InitialDir = here;
@@ -226,20 +205,20 @@ void TMainForm::FormCreate(TObject*) {
     double min, max;
   };
   const Row rows[] = {
-      {HGGraph, Series64, false, 60, 70, "cal step", 90, false, 0, 0},
-      {HGGraph, Series67, true, 40, 50, "max shift", 270, true, -20, 20},
-      {HGGraph, Series68, true, 50, 60, "repeats", 270, true, 0, 20},
-      {HGGraph, Series65, true, 70, 85, "N of HGs", 270, false, 0, 0},
-      {CompositeChart, PointSeries5, false, 0, 10, "HV", 90, false, 0, 0},
-      {CompositeChart, Series25, true, 10, 20, "+5V", 90, false, 0, 0},
-      {CompositeChart, Series66, false, 20, 30, "R6", 90, false, 0, 0},
-      {CompositeChart, Series69, true, 30, 40, "R/S", 90, true, 0.989, 1.011},
-      {CompositeChart, Series70, false, 40, 50, "DT", 90, false, 0, 0},
-      {CompositeChart, Series71, true, 50, 60, "HG int", 90, false, 0, 0},
-      {CompositeChart, Series73, false, 60, 70, "SL int", 90, false, 0, 0},
-      {CompositeChart, Series74, true, 70, 80, "T, C", 90, false, 0, 0},
-      {CompositeChart, Series76, false, 80, 90, "HC", 90, false, 0, 0},
-      {CompositeChart, Series77, true, 90, 100, "SL V", 90, false, 0, 0},
+      {Hg->HGGraph, Hg->Series64, false, 60, 70, "cal step", 90, false, 0, 0},
+      {Hg->HGGraph, Hg->Series67, true, 40, 50, "max shift", 270, true, -20, 20},
+      {Hg->HGGraph, Hg->Series68, true, 50, 60, "repeats", 270, true, 0, 20},
+      {Hg->HGGraph, Hg->Series65, true, 70, 85, "N of HGs", 270, false, 0, 0},
+      {Composite->CompositeChart, Composite->PointSeries5, false, 0, 10, "HV", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series25, true, 10, 20, "+5V", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series66, false, 20, 30, "R6", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series69, true, 30, 40, "R/S", 90, true, 0.989, 1.011},
+      {Composite->CompositeChart, Composite->Series70, false, 40, 50, "DT", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series71, true, 50, 60, "HG int", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series73, false, 60, 70, "SL int", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series74, true, 70, 80, "T, C", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series76, false, 80, 90, "HC", 90, false, 0, 0},
+      {Composite->CompositeChart, Composite->Series77, true, 90, 100, "SL V", 90, false, 0, 0},
   };
   for (const Row& row : rows) {
     TChartAxis* axis = row.chart->AddCustomAxis();
@@ -253,4 +232,11 @@ void TMainForm::FormCreate(TObject*) {
 
 bool TMainForm::SelectReportFile(const std::string& pattern, std::string& path) {
   return ::SelectReportFile(*OpenDialog1, *OpenDirDialog1, pattern, path);
+}
+
+void TMainForm::SaveChartAs(TChart* chart) {
+  SaveDialog1->FileName = "*.bmp";
+  SaveDialog1->DefaultExt = "bmp";
+  if (!SaveDialog1->Execute()) return;
+  chart->SaveToBitmapFile(SaveDialog1->FileName);
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "app/Mainunit.h"
+#include "reports/daily/dt_avg.h"
 #include "app/cli/scripted_platform.h"
 #include "core/serial_date.h"
 
@@ -31,8 +32,8 @@ void BM_LoadDtAvg(benchmark::State& state) {
   form.EndDate->SetDateTime(EncodeDate(2100, 1, 1));
   for (auto _ : state) {
     platform.fileAnswers.push_back(path);
-    form.LoadDtAvg->Click();
-    benchmark::DoNotOptimize(form.Series12->Count());
+    form.Dt->LoadDtAvg->Click();
+    benchmark::DoNotOptimize(form.Dt->Series12->Count());
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   std::filesystem::remove(path);

@@ -4,8 +4,6 @@
 #include <climits>
 #include <cmath>
 
-#include "app/chart/chart.h"
-
 int TruncToInt(double v) {
   if (std::isnan(v)) return 0;
   if (v >= static_cast<double>(INT_MAX)) return INT_MAX;
@@ -55,33 +53,34 @@ void LinearFit(const std::vector<double>& x, const std::vector<double>& y, int n
   fit.rms = std::sqrt(residuals / count);
 }
 
-void RemoveOutliers(TChartSeries& series) {
-  const int n = series.Count();
-  if (n < 2) return;
+std::vector<bool> OutlierMask(const std::vector<double>& values) {
+  const size_t n = values.size();
+  std::vector<bool> outlier(n, false);
+  if (n < 2) return outlier;
   double sum = 0, sumSquares = 0;
-  for (int i = 0; i < n; ++i) {
-    sum += series.YValue(i);
-    sumSquares += series.YValue(i) * series.YValue(i);
+  for (double v : values) {
+    sum += v;
+    sumSquares += v * v;
   }
-  const double mean = sum / n;
-  const double sd = std::sqrt((n * sumSquares - sum * sum) / n / (n - 1));
+  const double count = static_cast<double>(n);
+  const double mean = sum / count;
+  const double sd = std::sqrt((count * sumSquares - sum * sum) / count / (count - 1));
   // Equal values can leave a rounding-sized difference from the mean; without
   // a real spread nothing is an outlier.
-  if (!(sd > 0) || !std::isfinite(sd)) return;
-  for (int i = n - 1; i >= 0; --i)
-    if (std::fabs(series.YValue(i) - mean) > 3 * sd) series.Delete(i);
+  if (!(sd > 0) || !std::isfinite(sd)) return outlier;
+  for (size_t i = 0; i < n; ++i) outlier[i] = std::fabs(values[i] - mean) > 3 * sd;
+  return outlier;
 }
 
-void VisibleRange(const TChartSeries& series, const TChartAxis& xAxis, double step, double& min,
-                  double& max) {
+void VisibleRange(const std::vector<double>& x, const std::vector<double>& y, double from, double to,
+                  double step, double& min, double& max) {
   min = 1e10;
   max = -1e10;
-  double from = 0, to = 0;
-  xAxis.CurrentLimits(from, to);
-  for (const TChartPoint& p : series.Points()) {
-    if (p.X < from || p.X > to) continue;
-    min = std::min(min, p.Y);
-    max = std::max(max, p.Y);
+  const size_t n = std::min(x.size(), y.size());
+  for (size_t i = 0; i < n; ++i) {
+    if (x[i] < from || x[i] > to) continue;
+    min = std::min(min, y[i]);
+    max = std::max(max, y[i]);
   }
   if (!(step > 0)) return;
   min = step * std::floor(min / step) - step;

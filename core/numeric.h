@@ -3,9 +3,6 @@
 
 #include <vector>
 
-class TChartSeries;
-class TChartAxis;
-
 // trunc() as a whole number, saturated to the int range (NaN gives 0), so that
 // a wild value from a damaged file never overflows a conversion.
 int TruncToInt(double v);
@@ -29,14 +26,13 @@ struct LinearFitResult {
 // beyond either array are not read.
 void LinearFit(const std::vector<double>& x, const std::vector<double>& y, int n, LinearFitResult& fit);
 
-// Deletes the points whose y lies more than three standard deviations from the
-// mean, walking from the last point so that the indices still to visit stay
-// valid; mean and deviation are not recomputed. With fewer than two points, or
-// no spread at all, nothing is deleted.
-void RemoveOutliers(TChartSeries& series);
+// Marks the values that lie more than three standard deviations from their
+// mean (mean and deviation of all of them, computed once). With fewer than two
+// values, or no spread at all, nothing is marked.
+std::vector<bool> OutlierMask(const std::vector<double>& values);
 
-// The y range of the points whose x lies within the current limits of `xAxis`
-// (ends included), rounded outward to multiples of `step` and widened by one
-// more step at each end. With no such point min ends above max.
-void VisibleRange(const TChartSeries& series, const TChartAxis& xAxis, double step, double& min,
-                  double& max);
+// The range of the y[i] whose x[i] lies within from..to (ends included),
+// rounded outward to multiples of `step` and widened by one more step at each
+// end. With no such point min ends above max.
+void VisibleRange(const std::vector<double>& x, const std::vector<double>& y, double from, double to,
+                  double step, double& min, double& max);

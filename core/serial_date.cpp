@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "app/controls/platform.h"
 #include "core/errors.h"
 
 namespace {
@@ -89,8 +88,6 @@ double EncodeTime(int hour, int minute, int second, int millisecond) {
     throw EConvertError("Invalid argument to time encode");
   return (hour * 3600000.0 + minute * 60000.0 + second * 1000.0 + millisecond) / kMsPerDay;
 }
-
-double Date() { return std::floor(CurrentPlatform().Today()); }
 
 int LenientToInt(const char* text) {
   if (!text) return 0;

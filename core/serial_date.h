@@ -26,9 +26,6 @@ void DecodeTime(double serial, int& hour, int& minute, int& second, int& millise
 // unless 0 <= h < 24, 0 <= m < 60, 0 <= s < 60, 0 <= ms < 1000.
 double EncodeTime(int hour, int minute, int second, int millisecond = 0);
 
-// Today at midnight, as the current Platform reports it.
-double Date();
-
 // The lenient conversion of day codes: skips leading blanks (any char <= ' '),
 // takes an optional sign and the digits that follow, stops at the first other
 // character. No digits (or a null pointer) gives 0; saturates at INT_MIN/INT_MAX.

@@ -240,6 +240,16 @@ void TChartSeries::Delete(int index) {
   Changed();
 }
 
+void TChartSeries::DeletePoints(const std::vector<bool>& remove) {
+  size_t kept = 0;
+  for (size_t i = 0; i < points_.size(); ++i)
+    if (i >= remove.size() || !remove[i]) points_[kept++] = std::move(points_[i]);
+  if (kept == points_.size()) return;
+  points_.resize(kept);
+  for (TChartSeries* follower : followers_) follower->DeletePoints(remove);
+  Changed();
+}
+
 void TChartSeries::SetYValue(int index, double y) {
   if (index < 0 || index >= Count()) return;
   TChartPoint& p = points_[static_cast<size_t>(index)];

@@ -177,6 +177,8 @@ class TChartSeries : public TComponent {
   void Clear();
   int Count() const { return static_cast<int>(points_.size()); }
   void Delete(int index);
+  // Deletes every point whose flag in `remove` is set, in one pass.
+  void DeletePoints(const std::vector<bool>& remove);
   double XValue(int index) const { return points_.at(static_cast<size_t>(index)).X; }
   double YValue(int index) const { return points_.at(static_cast<size_t>(index)).Y; }
   void SetYValue(int index, double y);

@@ -1,5 +1,6 @@
 #include "app/controls/platform.h"
 
+#include <cmath>
 #include <stdexcept>
 
 namespace {
@@ -12,3 +13,5 @@ Platform& CurrentPlatform() {
 }
 
 void SetCurrentPlatform(Platform* platform) { g_platform = platform; }
+
+double Date() { return std::floor(CurrentPlatform().Today()); }

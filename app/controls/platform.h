@@ -40,5 +40,8 @@ class Platform {
 Platform& CurrentPlatform();
 void SetCurrentPlatform(Platform* platform);
 
+// Today at midnight, as the current platform reports it.
+double Date();
+
 // Caption of the default error box.
 inline constexpr const char* kApplicationTitle = "Lumograph";

@@ -2,117 +2,19 @@
 // and +5 V, the standard lamp's supply, the supply voltages as deviations from
 // their nominal values, and the temperatures with the humidity.
 #include "reports/daily/ap_avg.h"
+#include "reports/daily/ap_avg_reader.h"
 
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
-namespace {
-
-// The instrument's buffers: a record line, its continuation, and both joined.
-constexpr size_t kLineBuffer = 500;
-constexpr size_t kContinuationBuffer = 300;
-constexpr size_t kContinuedRecord = 22;  // words of a record that goes on in the next line
-
-// Where the fields of a block sit, counted from the block's first word.
-struct ApFieldOffsets {
-  int stride;  // words from one block to the next
-  int humidity;
-};
-constexpr ApFieldOffsets kShortLayout{17, 9};
-constexpr ApFieldOffsets kLongLayout{25, 20};
-constexpr int kPmt = 0, kCardRack = 1, kCase = 2, kHv = 3, kSlCurrent = 14, kSlVoltage = 15;
-// The supplies by row of the voltage chart, the same in both layouts:
-// -15/-12 V, -8/-5 V, +5 V pps, +5 V sps, +15/+12 V, +24 V.
-constexpr int kSupply[kApSupplyRows] = {6, 13, 5, 12, 4, 7};
-constexpr int kFirstBlock = 4;  // after the day code, HV, +5 V and one more value
-
-// The number of blocks and their layout that a record's word count gives;
-// any other count gives no blocks (the two extra words of 22, 39, 30 and 55
-// are not used).
-int BlocksOf(int tokens, ApFieldOffsets& layout) {
-  switch (tokens) {
-    case 20: case 22: layout = kShortLayout; return 1;
-    case 37: case 39: layout = kShortLayout; return 2;
-    case 28: case 30: layout = kLongLayout; return 1;
-    case 53: case 55: layout = kLongLayout; return 2;
-    default: return 0;
-  }
-}
-
-// A word read with "%lf"; NaN when it is not a finite number, so that it is
-// never plotted.
-double Number(const std::string& word) {
-  double v = 0;
-  if (std::sscanf(word.c_str(), "%lf", &v) != 1 || !std::isfinite(v))
-    return std::numeric_limits<double>::quiet_NaN();
-  return v;
-}
-
-void ReadBlock(const std::vector<std::string>& words, int first, const ApFieldOffsets& layout, ApBlock& b) {
-  auto at = [&](int k) { return Number(words[static_cast<size_t>(first + k)]); };
-  b.pmt = at(kPmt);
-  b.cardRack = at(kCardRack);
-  b.caseTemp = at(kCase);
-  b.hv = at(kHv);
-  for (int row = 0; row < kApSupplyRows; ++row) b.supply[row] = at(kSupply[row]);
-  b.humidity = at(layout.humidity);
-  b.slCurrent = at(kSlCurrent);
-  b.slVoltage = at(kSlVoltage);
-  // The other fields of a block hold values this chart does not use.
-}
-
-enum class LineState { End, Fits, TooLong };
-
-// The next line, in a buffer of the instrument's size: a line that fills it
-// was longer than the instrument writes, and is damaged.
-LineState NextLine(FILE* file, char* buffer, size_t size) {
-  bool cut = false;
-  if (!ReadWholeLine(file, buffer, size, &cut)) return LineState::End;
-  return cut ? LineState::TooLong : LineState::Fits;
-}
-
-}  // namespace
-
-bool ApMarksLongLayout(int tokens) { return tokens == 28 || tokens == 30 || tokens >= 52; }
-
-std::vector<ApAvgRecord> ReadApAvg(FILE* file) {
-  std::vector<ApAvgRecord> records;
-  char line[kLineBuffer];
-  char continuation[kContinuationBuffer];
-  std::string text;
-  std::vector<std::string> words;
-  for (LineState state; (state = NextLine(file, line, kLineBuffer)) != LineState::End;) {
-    if (state == LineState::TooLong) continue;
-    text = line;
-    SplitWords(text, words);
-    if (words.size() < 4) continue;
-    if (words.size() == kContinuedRecord) {
-      // The record goes on in the next line, joined without a blank.
-      const LineState more = NextLine(file, continuation, kContinuationBuffer);
-      if (more == LineState::TooLong) continue;
-      if (more == LineState::Fits) text += continuation;
-      if (text.size() >= kLineBuffer) continue;
-      SplitWords(text, words);
-    }
-    ApAvgRecord r;
-    r.tokens = static_cast<int>(words.size());
-    r.date = DayCodeToDate(Copy(words[0], 1, 3).c_str(), Copy(words[0], 4, 2).c_str());
-    r.hv = Number(words[1]);
-    r.p5 = Number(words[2]);
-    ApFieldOffsets layout{};
-    r.blocks = BlocksOf(r.tokens, layout);
-    for (int b = 0; b < r.blocks; ++b) ReadBlock(words, kFirstBlock + b * layout.stride, layout, r.block[b]);
-    records.push_back(r);
-  }
-  return records;
-}
 
 namespace {
 
@@ -143,7 +45,7 @@ struct SupplySeries {
   TChartSeries* first[kApSupplyRows];
   TChartSeries* off[kApSupplyRows];
 };
-SupplySeries SuppliesOf(const TMainForm& f) {
+SupplySeries SuppliesOf(const ApAvgTab& f) {
   return {{f.LineSeries10, f.LineSeries11, f.Series47, f.Series48, f.Series49, f.Series50},
           {f.Series59, f.Series58, f.Series57, f.Series56, f.Series55, f.Series54}};
 }
@@ -156,7 +58,7 @@ void Plot(TChartSeries* series, double x, double y, TColor colour) {
 TColor HvColour(double hv) { return hv > 1700 || hv < 1000 ? clRed : clBlue; }
 
 // High voltage and +5 V, clamped to the chart and graded by colour.
-void PlotHead(TMainForm& f, const ApAvgRecord& r) {
+void PlotHead(ApAvgTab& f, const ApAvgRecord& r) {
   double hv = r.hv;
   if (hv < 500) hv = 500;
   if (hv > 1900) hv = 1900;
@@ -168,7 +70,7 @@ void PlotHead(TMainForm& f, const ApAvgRecord& r) {
 }
 
 // Temperatures, humidity and the standard lamp's supply, from the first block.
-void PlotTemperaturesAndLamp(TMainForm& f, double date, const ApBlock& b) {
+void PlotTemperaturesAndLamp(ApAvgTab& f, double date, const ApBlock& b) {
   Plot(f.Series78, date, b.pmt, kSeriesColour);
   Plot(f.Series79, date, b.cardRack, kSeriesColour);
   Plot(f.Series80, date, b.caseTemp, kSeriesColour);
@@ -194,7 +96,7 @@ void PlotSupplies(TChartSeries* const series[], const ApBlock& b, double date, c
 }
 
 // The second block's high voltage may go higher than the first's chart limit.
-void PlotOffHv(TMainForm& f, double date, const ApBlock& b) {
+void PlotOffHv(ApAvgTab& f, double date, const ApBlock& b) {
   double hv = b.hv;
   if (hv < 500) hv = 500;
   if (hv > 2500) hv = 2500;
@@ -202,7 +104,7 @@ void PlotOffHv(TMainForm& f, double date, const ApBlock& b) {
 }
 
 // The row labels, as bars along the dates of the voltage chart.
-void AddRowLabels(TMainForm& f, const ApRows& rows) {
+void AddRowLabels(ApAvgTab& f, const ApRows& rows) {
   TChartAxis& dates = f.VoltagesGraph->BottomAxis;
   dates.SetAutomatic(true);
   dates.AdjustMaxMin();
@@ -211,7 +113,7 @@ void AddRowLabels(TMainForm& f, const ApRows& rows) {
 }
 
 // The high voltage and the lamp's supply on whole steps around the data; +5 V fixed.
-void RoundAxes(TMainForm& f) {
+void RoundAxes(ApAvgTab& f) {
   TChartAxis& hv = f.APGraph->LeftAxis;
   TChartAxis& lampVolts = f.SLVoltsGraph->LeftAxis;
   TChartAxis& lampCurrent = f.SLVoltsGraph->RightAxis;
@@ -235,24 +137,17 @@ void Circles(TChartSeries* series, const char* title, TVertAxis axis, TColor col
 
 }  // namespace
 
-void TMainForm::CreateApTab() {
-  APPanel = MakeButtonStrip("APPanel", APTab);
-  LoadApavg = MakeButton("LoadApavg", APPanel, "Load ap avg file", 8, &TMainForm::LoadApavgClick);
-  SpeedButton5 = MakeSaveButton("SpeedButton5", APPanel, 136, &TMainForm::SpeedButton5Click);
+ApAvgTab::ApAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  APPanel = MakeButtonStrip("APPanel", sheet);
+  LoadApavg = MakeButton("LoadApavg", APPanel, "Load ap avg file", 8, Handler(&ApAvgTab::LoadApavgClick));
+  SpeedButton5 = MakeSaveButton("SpeedButton5", APPanel, 136, Handler(&ApAvgTab::SpeedButton5Click));
 
-  PageControl3 = Make<TPageControl>("PageControl3", APTab);
+  PageControl3 = Make<TPageControl>("PageControl3", sheet);
   PageControl3->Align = TAlign::alClient;
-  auto sheet = [this](const char* name, const char* caption) {
-    TTabSheet* s = Make<TTabSheet>(name, PageControl3);
-    s->Caption = caption;
-    s->Align = TAlign::alClient;
-    PageControl3->Pages.push_back(s);
-    return s;
-  };
-  TabSheet14 = sheet("TabSheet14", "High Voltage and +5V");
-  TabSheet15 = sheet("TabSheet15", "SL");
-  TabSheet16 = sheet("TabSheet16", "Voltages");
-  TabSheet24 = sheet("TabSheet24", "Temperatures");
+  TabSheet14 = MakeSheet("TabSheet14", PageControl3, "High Voltage and +5V");
+  TabSheet15 = MakeSheet("TabSheet15", PageControl3, "SL");
+  TabSheet16 = MakeSheet("TabSheet16", PageControl3, "Voltages");
+  TabSheet24 = MakeSheet("TabSheet24", PageControl3, "Temperatures");
   PageControl3->ActivePageIndex = 3;
 
   // High voltage on the upper half, +5 V on the lower half.
@@ -378,15 +273,15 @@ void TMainForm::CreateApTab() {
   Series83->AddXY(50000.0, 0.0);
 
   struct ShowBox {
-    TCheckBox* TMainForm::*box;
+    TCheckBox* ApAvgTab::*box;
     const char* name;
     int left, width;
-    void (TMainForm::*onClick)(TObject*);
+    void (ApAvgTab::*onClick)(TObject*);
   };
   const ShowBox boxes[] = {
-      {&TMainForm::ShowPMT, "ShowPMT", 8, 80, &TMainForm::ShowPMTClick},
-      {&TMainForm::ShowCardRack, "ShowCardRack", 92, 118, &TMainForm::ShowCardRackClick},
-      {&TMainForm::ShowCase, "ShowCase", 214, 84, &TMainForm::ShowCaseClick},
+      {&ApAvgTab::ShowPMT, "ShowPMT", 8, 80, &ApAvgTab::ShowPMTClick},
+      {&ApAvgTab::ShowCardRack, "ShowCardRack", 92, 118, &ApAvgTab::ShowCardRackClick},
+      {&ApAvgTab::ShowCase, "ShowCase", 214, 84, &ApAvgTab::ShowCaseClick},
   };
   for (const ShowBox& row : boxes) {
     TCheckBox* box = this->*row.box = Make<TCheckBox>(row.name, AP_T);
@@ -397,9 +292,9 @@ void TMainForm::CreateApTab() {
   }
 }
 
-void TMainForm::LoadApavgClick(TObject*) {
+void ApAvgTab::LoadApavgClick(TObject*) {
   std::string path;
-  if (!SelectReportFile("ap?avg*.*", path)) return;
+  if (!form_.SelectReportFile("ap?avg*.*", path)) return;
   const std::string instrumentText = Copy(path, static_cast<int>(path.size()) - 2, 3);
   Series83->SetActive(false);
   TChartSeries* const cleared[] = {LineSeries3, LineSeries2, LineSeries8, LineSeries9, LineSeries10,
@@ -435,7 +330,7 @@ void TMainForm::LoadApavgClick(TObject*) {
   // Set by the first long-layout record; the rows' nominal values and labels follow it.
   bool longLayout = false;
   for (const ApAvgRecord& r : records) {
-    if (!InDateWindow(r.date)) continue;
+    if (!form_.InDateWindow(r.date)) continue;
     PlotHead(*this, r);
     if (r.tokens == 4) continue;
     if (ApMarksLongLayout(r.tokens)) longLayout = true;
@@ -451,9 +346,9 @@ void TMainForm::LoadApavgClick(TObject*) {
 
   AddRowLabels(*this, longLayout ? kRowsLong : kRowsShort);
   RoundAxes(*this);
-  ApplyStrictDate(SLVoltsGraph->BottomAxis);
-  ApplyStrictDate(APGraph->BottomAxis);
-  ApplyStrictDate(VoltagesGraph->BottomAxis);
+  form_.ApplyStrictDate(SLVoltsGraph->BottomAxis);
+  form_.ApplyStrictDate(APGraph->BottomAxis);
+  form_.ApplyStrictDate(VoltagesGraph->BottomAxis);
   // The temperatures' date axis is fitted to the data alone before the
   // shading with its far dates is shown again.
   AP_T->BottomAxis.FixToData();
@@ -466,6 +361,11 @@ void TMainForm::LoadApavgClick(TObject*) {
   }
 }
 
-void TMainForm::ShowPMTClick(TObject*) { Series78->SetActive(ShowPMT->Checked); }
-void TMainForm::ShowCardRackClick(TObject*) { Series79->SetActive(ShowCardRack->Checked); }
-void TMainForm::ShowCaseClick(TObject*) { Series80->SetActive(ShowCase->Checked); }
+void ApAvgTab::ShowPMTClick(TObject*) { Series78->SetActive(ShowPMT->Checked); }
+void ApAvgTab::ShowCardRackClick(TObject*) { Series79->SetActive(ShowCardRack->Checked); }
+void ApAvgTab::ShowCaseClick(TObject*) { Series80->SetActive(ShowCase->Checked); }
+
+void ApAvgTab::SpeedButton5Click(TObject*) {
+  form_.SaveDialog1->Filter = "BMP files (*.bmp)|*.bmp";
+  form_.SaveChartAs(APGraph);
+}

@@ -1,37 +1,55 @@
 #pragma once
-// The daily analog-printout averages file (ap?avg*.*): high voltage, +5 V,
-// the supply voltages, the standard lamp's supply, temperatures and humidity.
+// AP tab: high voltage and +5 V, the standard lamp's supply, every supply
+// voltage against its nominal value, and the temperatures.
 
-#include <cstdio>
-#include <vector>
+#include "app/report_tab.h"
 
-// Rows of the voltage chart, top of the table first: -15/-12 V, -8/-5 V,
-// +5 V pps, +5 V sps, +15/+12 V, +24 V.
-inline constexpr int kApSupplyRows = 6;
+class ApAvgTab : public ReportTab {
+ public:
+  ApAvgTab(TMainForm& form, TTabSheet* sheet);
 
-// One block of readings. A value that is not a number is NaN and is not plotted.
-struct ApBlock {
-  double pmt = 0, cardRack = 0, caseTemp = 0;  // temperatures, C
-  double hv = 0;                                // high voltage, V
-  double supply[kApSupplyRows] = {};            // by row, row 1 first
-  double humidity = 0;
-  double slCurrent = 0, slVoltage = 0;          // standard lamp, A and V
+  TPanel* APPanel = nullptr;
+  TButton* LoadApavg = nullptr;
+  TSpeedButton* SpeedButton5 = nullptr;
+  TPageControl* PageControl3 = nullptr;
+  TTabSheet* TabSheet14 = nullptr;
+  TTabSheet* TabSheet15 = nullptr;
+  TTabSheet* TabSheet16 = nullptr;
+  TTabSheet* TabSheet24 = nullptr;
+  TChart* APGraph = nullptr;
+  TLineSeries* LineSeries2 = nullptr;
+  TLineSeries* LineSeries3 = nullptr;
+  TLineSeries* Series60 = nullptr;
+  TChart* SLVoltsGraph = nullptr;
+  TLineSeries* LineSeries8 = nullptr;
+  TLineSeries* LineSeries9 = nullptr;
+  TPointSeries* Series61 = nullptr;
+  TChart* VoltagesGraph = nullptr;
+  TLineSeries* LineSeries10 = nullptr;
+  TLineSeries* LineSeries11 = nullptr;
+  TLineSeries* Series47 = nullptr;
+  TLineSeries* Series48 = nullptr;
+  TLineSeries* Series49 = nullptr;
+  TLineSeries* Series50 = nullptr;
+  TLineSeries* Series59 = nullptr;
+  TLineSeries* Series58 = nullptr;
+  TLineSeries* Series57 = nullptr;
+  TPointSeries* Series56 = nullptr;
+  TLineSeries* Series55 = nullptr;
+  TLineSeries* Series54 = nullptr;
+  TGanttSeries* Series52 = nullptr;
+  TChart* AP_T = nullptr;
+  TPointSeries* Series78 = nullptr;
+  TPointSeries* Series79 = nullptr;
+  TPointSeries* Series80 = nullptr;
+  TPointSeries* Series81 = nullptr;
+  TAreaSeries* Series83 = nullptr;
+  TCheckBox* ShowPMT = nullptr;
+  TCheckBox* ShowCardRack = nullptr;
+  TCheckBox* ShowCase = nullptr;
+  void LoadApavgClick(TObject* sender);
+  void ShowPMTClick(TObject* sender);
+  void ShowCardRackClick(TObject* sender);
+  void ShowCaseClick(TObject* sender);
+  void SpeedButton5Click(TObject* sender);
 };
-
-struct ApAvgRecord {
-  double date = 0;     // midnight of the day code's day
-  double hv = 0;       // high voltage, V
-  double p5 = 0;       // +5 V supply, V
-  int tokens = 0;      // words of the record (after joining a continuation line)
-  int blocks = 0;      // 0, 1 or 2 blocks of readings after the head
-  ApBlock block[2];
-};
-
-// Records of four or more words carry the layout in their word count. True for
-// the counts that mark the long layout for the rest of a load (28, 30, 52 and up).
-bool ApMarksLongLayout(int tokens);
-
-// Reads every record of four or more words. A record of exactly 22 words is
-// joined with the line that follows it. A line longer than its buffer is
-// passed over.
-std::vector<ApAvgRecord> ReadApAvg(FILE* file);

@@ -1,50 +1,25 @@
 // DT tab: daily dead-time averages as arrows from the first to the second dead
 // time, and the day's high-intensity count rate on the right axis.
 #include "reports/daily/dt_avg.h"
+#include "reports/daily/dt_avg_reader.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/numeric.h"
 #include "core/serial_date.h"
 
-namespace {
 
-constexpr char kDtFormat[] = "%3s%2s %lf %lf %lf %lf %lf %lf %2d:%2d:%2d %lf";
+DtAvgTab::DtAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  DTPanel = MakeButtonStrip("DTPanel", sheet);
+  LoadDtAvg = MakeButton("LoadDtAvg", DTPanel, "Load dt avg file", 8, Handler(&DtAvgTab::LoadDtAvgClick));
+  SpeedButton1 = MakeSaveButton("SpeedButton1", DTPanel, 136, Handler(&DtAvgTab::SpeedButton1Click));
 
-bool ScanDtAvgLine(const char* line, DtAvgRecord& record) {
-  char day[4] = "", year[3] = "";
-  double valueD = 0, valueF = 0, last = 0;
-  int hour = 0, minute = 0, second = 0;
-  record.valueC = 0;
-  const int n = std::sscanf(line, kDtFormat, day, year, &record.deadTimeA, &record.deadTimeB,
-                            &record.valueC, &valueD, &record.intensity, &valueF, &hour, &minute,
-                            &second, &last);
-  if (n < 4) return false;
-  if (!std::isfinite(record.deadTimeA) || !std::isfinite(record.deadTimeB)) return false;
-  if (record.deadTimeA < 0 || record.deadTimeB < 0) return false;
-  record.date = DayCodeToDate(day, year);
-  // Only a line that carries the intensity field has a count rate; a short
-  // line must not plot a value left over from the line before.
-  record.hasIntensity = n >= 7 && std::isfinite(record.intensity);
-  return true;
-}
-
-}  // namespace
-
-std::vector<DtAvgRecord> ReadDtAvg(FILE* file) {
-  return ReadLineRecords<DtAvgRecord>(file, 10000, ScanDtAvgLine);
-}
-
-void TMainForm::CreateDtTab() {
-  DTPanel = MakeButtonStrip("DTPanel", DTTab);
-  LoadDtAvg = MakeButton("LoadDtAvg", DTPanel, "Load dt avg file", 8, &TMainForm::LoadDtAvgClick);
-  SpeedButton1 = MakeSaveButton("SpeedButton1", DTPanel, 136, &TMainForm::SpeedButton1Click);
-
-  DTGraph = MakeChart("DTGraph", DTTab);
+  DTGraph = MakeChart("DTGraph", sheet);
   DTGraph->Title.Add("");
   DTGraph->Legend.Visible = false;
   DTGraph->BottomAxis.SetDateScale("Date");
@@ -89,7 +64,7 @@ void TMainForm::CreateDtTab() {
   dtMax = Make<TEdit>("dtMax", DTGraph);
   dtMax->Text = "0";
   dtMax->SetBounds(36, 6, 52, 22);
-  dtMax->OnChange = Handler(&TMainForm::dtMaxChange);
+  dtMax->OnChange = Handler(&DtAvgTab::dtMaxChange);
   dtMaxUpDown = Make<TUpDown>("dtMaxUpDown", DTGraph);
   dtMaxUpDown->Min = 0;
   dtMaxUpDown->Max = 200;
@@ -103,16 +78,16 @@ void TMainForm::CreateDtTab() {
   dtMin->Text = "0";
   dtMin->SetBounds(36, 0, 52, 22);
   dtMin->BottomMargin = 6;
-  dtMin->OnChange = Handler(&TMainForm::dtMinChange);
+  dtMin->OnChange = Handler(&DtAvgTab::dtMinChange);
   dtMinUpDown = Make<TUpDown>("dtMinUpDown", DTGraph);
   dtMinUpDown->Min = 0;
   dtMinUpDown->Max = 200;
   dtMinUpDown->Associate = dtMin;
 }
 
-void TMainForm::LoadDtAvgClick(TObject*) {
+void DtAvgTab::LoadDtAvgClick(TObject*) {
   std::string path;
-  if (!SelectReportFile("dtoavg*.*", path)) return;
+  if (!form_.SelectReportFile("dtoavg*.*", path)) return;
   Series12->Clear();
   Series53->Clear();
   TChartAxis& left = DTGraph->LeftAxis;
@@ -128,7 +103,7 @@ void TMainForm::LoadDtAvgClick(TObject*) {
   }
 
   for (const DtAvgRecord& r : records) {
-    if (!InDateWindow(r.date)) continue;
+    if (!form_.InDateWindow(r.date)) continue;
     Series12->AddArrow(r.date, r.deadTimeA, r.date, r.deadTimeB, "",
                        r.valueC < 2.0 ? clGreen : clRed);
     if (!r.hasIntensity) continue;
@@ -145,17 +120,19 @@ void TMainForm::LoadDtAvgClick(TObject*) {
   dtMinUpDown->SetPosition(TruncToInt(left.Minimum));
   dtMaxUpDown->SetPosition(TruncToInt(left.Maximum));
 
-  ApplyStrictDate(DTGraph->BottomAxis);
+  form_.ApplyStrictDate(DTGraph->BottomAxis);
   CurrentPlatform().ProcessMessages();
   if (FolderMode) AutoSaveChart(DTGraph, path, "dtavg");
 }
 
-void TMainForm::dtMinChange(TObject*) {
+void DtAvgTab::dtMinChange(TObject*) {
   const int v = dtMinUpDown->GetPosition();
   if (v < DTGraph->LeftAxis.Maximum) DTGraph->LeftAxis.SetMinimum(v);
 }
 
-void TMainForm::dtMaxChange(TObject*) {
+void DtAvgTab::dtMaxChange(TObject*) {
   const int v = dtMaxUpDown->GetPosition();
   if (v > DTGraph->LeftAxis.Minimum) DTGraph->LeftAxis.SetMaximum(v);
 }
+
+void DtAvgTab::SpeedButton1Click(TObject*) { form_.SaveChartAs(DTGraph); }

@@ -1,18 +1,28 @@
 #pragma once
-// The daily dead-time averages file (dtoavg*.*), one line per day.
+// DT tab: daily dead-time averages as arrows from the first to the second dead
+// time, and the day's high-intensity count rate on the right axis.
 
-#include <cstdio>
-#include <vector>
+#include "app/report_tab.h"
 
-struct DtAvgRecord {
-  double date = 0;        // midnight of the day code's day
-  double deadTimeA = 0;   // ns, start of the day's arrow
-  double deadTimeB = 0;   // ns, end of the arrow
-  double valueC = 0;      // colours the arrow
-  double intensity = 0;   // counts
-  bool hasIntensity = false;
+class DtAvgTab : public ReportTab {
+ public:
+  DtAvgTab(TMainForm& form, TTabSheet* sheet);
+
+  TPanel* DTPanel = nullptr;
+  TButton* LoadDtAvg = nullptr;
+  TSpeedButton* SpeedButton1 = nullptr;
+  TChart* DTGraph = nullptr;
+  TArrowSeries* Series12 = nullptr;
+  TPointSeries* Series53 = nullptr;
+  TPointSeries* Series31 = nullptr;
+  TLabel* dtMaxLabel = nullptr;
+  TEdit* dtMax = nullptr;
+  TUpDown* dtMaxUpDown = nullptr;
+  TLabel* dtMinLabel = nullptr;
+  TEdit* dtMin = nullptr;
+  TUpDown* dtMinUpDown = nullptr;
+  void LoadDtAvgClick(TObject* sender);
+  void dtMinChange(TObject* sender);
+  void dtMaxChange(TObject* sender);
+  void SpeedButton1Click(TObject* sender);
 };
-
-// Reads every usable line: at least the day code and both dead times,
-// neither dead time negative. Other lines are passed over.
-std::vector<DtAvgRecord> ReadDtAvg(FILE* file);

@@ -1,5 +1,6 @@
 // HG tab: the mercury-lamp averages in horizontal bands of one date chart.
 #include "reports/daily/hg_avg.h"
+#include "reports/daily/hg_avg_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,75 +9,17 @@
 #include <string>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
+
 namespace {
 
-// The line buffer holds 199 characters; a longer line is skipped whole rather
-// than plotted cut.
-constexpr size_t kLineBuffer = 200;
 constexpr TColor kOwnColor = clTeeColor;  // a point in its series' own colour
 constexpr int kArrowClamp = 20;           // the fixed "max shift" and "repeats" axes end at 20
-
-// Field 2 as "%lf" reads it. A field that is not a number plots no intensity
-// that day: the value left from the line before would be wrong data.
-bool ReadIntensity(const std::string& word, double& intensity) {
-  return std::sscanf(word.c_str(), "%lf", &intensity) == 1 && std::isfinite(intensity);
-}
-
-// Converts one line's words in the order of the loader's steps, so that a
-// field that is not a whole number raises its error where the steps read it.
-// False for a line that is not plotted.
-bool ParseHgAvgLine(const std::vector<std::string>& words, const std::function<bool(double)>& inWindow,
-                    HgAvgRecord& r) {
-  if (words.size() < 4) return false;
-  const std::string& dayCode = words[0];
-  r.date = DayCodeToDate(StrToInt(Copy(dayCode, 1, 3)), StrToInt(Copy(dayCode, 4, 2)));
-  if (!inWindow(r.date)) return false;
-  r.hasIntensity = ReadIntensity(words[1], r.intensity);
-  r.temperature = StrToInt(words[2]);
-  r.tests = StrToInt(words[3]);
-  r.hasCalStep = words.size() == 7;
-  r.hasShift = false;
-  r.calStepOnly = false;
-  if (!r.hasCalStep) return true;
-  r.calStep = StrToInt(words[6]);
-  r.calStepOnly = true;  // until the shift and repeats have converted
-  r.maxShift = StrToInt(words[5]);
-  // In wider integers: two wild fields must not overflow the difference.
-  r.hasShift = std::abs(static_cast<long long>(r.maxShift) - r.calStep) > 100;
-  if (r.hasShift) r.repeats = StrToInt(words[4]);
-  r.calStepOnly = false;
-  return true;
-}
-
-}  // namespace
-
-HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
-  HgAvgFile result;
-  char line[kLineBuffer];
-  bool cut = false;
-  std::vector<std::string> words;
-  HgAvgRecord record;
-  try {
-    while (ReadWholeLine(file, line, sizeof line, &cut)) {
-      if (cut) continue;
-      SplitWords(line, words);
-      if (ParseHgAvgLine(words, inWindow, record)) result.records.push_back(record);
-    }
-  } catch (const EConvertError& e) {
-    // The calibration step is drawn before the shift and repeats are read, so
-    // it stays when one of those ends the load.
-    if (record.calStepOnly) result.records.push_back(record);
-    result.error = e;
-  }
-  return result;
-}
-
-namespace {
 
 constexpr TColor kOrange = 42495;  // 0x00A5FF
 
@@ -91,30 +34,30 @@ TColor TestsColor(int tests) { return tests < 20 ? clGreen : tests < 30 ? clBlue
 TColor RepeatsOrShiftColor(int value) { return value < 3 ? clGreen : value < 10 ? clBlue : clRed; }
 
 // One day in every band, so that its values line up on the date axis.
-void PlotHgDay(const TMainForm& form, const HgAvgRecord& r) {
+void PlotHgDay(const HgAvgTab& tab, const HgAvgRecord& r) {
   if (r.hasCalStep) {
-    form.Series64->AddXY(r.date, r.calStep, "", kOwnColor);
+    tab.Series64->AddXY(r.date, r.calStep, "", kOwnColor);
     if (r.calStepOnly) return;
     if (r.hasShift) {
-      form.Series67->AddArrow(r.date, 0, r.date, std::min(r.maxShift, kArrowClamp), "",
+      tab.Series67->AddArrow(r.date, 0, r.date, std::min(r.maxShift, kArrowClamp), "",
                               RepeatsOrShiftColor(r.maxShift));
-      form.Series68->AddArrow(r.date, 0, r.date, std::min(r.repeats, kArrowClamp), "",
+      tab.Series68->AddArrow(r.date, 0, r.date, std::min(r.repeats, kArrowClamp), "",
                               RepeatsOrShiftColor(r.repeats));
     }
   }
-  if (r.hasIntensity) form.Series13->AddXY(r.date, r.intensity, "", clBlue);
-  form.Series11->AddXY(r.date, r.temperature, "", clRed);
-  form.Series65->AddArrow(r.date, 0, r.date, r.tests, "", TestsColor(r.tests));
+  if (r.hasIntensity) tab.Series13->AddXY(r.date, r.intensity, "", clBlue);
+  tab.Series11->AddXY(r.date, r.temperature, "", clRed);
+  tab.Series65->AddArrow(r.date, 0, r.date, r.tests, "", TestsColor(r.tests));
 }
 
 }  // namespace
 
-void TMainForm::CreateHgTab() {
-  HGPanel = MakeButtonStrip("HGPanel", HGTab);
-  LoadHGavg = MakeButton("LoadHGavg", HGPanel, "Load hg avg file", 8, &TMainForm::LoadHGavgClick);
-  SpeedButton2 = MakeSaveButton("SpeedButton2", HGPanel, 136, &TMainForm::SpeedButton2Click);
+HgAvgTab::HgAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  HGPanel = MakeButtonStrip("HGPanel", sheet);
+  LoadHGavg = MakeButton("LoadHGavg", HGPanel, "Load hg avg file", 8, Handler(&HgAvgTab::LoadHGavgClick));
+  SpeedButton2 = MakeSaveButton("SpeedButton2", HGPanel, 136, Handler(&HgAvgTab::SpeedButton2Click));
 
-  HGGraph = MakeChart("HGGraph", HGTab);
+  HGGraph = MakeChart("HGGraph", sheet);
   HGGraph->Title.Add("");
   HGGraph->Legend.Alignment = TLegendAlignment::laTop;
   HGGraph->BottomAxis.SetDateScale("Date");
@@ -173,9 +116,9 @@ void TMainForm::CreateHgTab() {
   Series37->Marks.ArrowColor = 58880;
 }
 
-void TMainForm::LoadHGavgClick(TObject*) {
+void HgAvgTab::LoadHGavgClick(TObject*) {
   std::string path;
-  if (!SelectReportFile("hgoavg*.*", path)) return;
+  if (!form_.SelectReportFile("hgoavg*.*", path)) return;
   Series11->Clear();
   Series13->Clear();
   Series64->Clear();
@@ -191,7 +134,7 @@ void TMainForm::LoadHGavgClick(TObject*) {
     if (!file) return;
     HGGraph->Title.Clear();
     HGGraph->Title.Add(path);
-    data = ReadHgAvg(file.get(), [this](double date) { return InDateWindow(date); });
+    data = ReadHgAvg(file.get(), [this](double date) { return form_.InDateWindow(date); });
   }
   for (const HgAvgRecord& r : data.records) PlotHgDay(*this, r);
   // A field that is not a whole number ends the load: the days before it
@@ -202,6 +145,8 @@ void TMainForm::LoadHGavgClick(TObject*) {
   HGGraph->LeftAxis.RoundOutward(1000, 1000);
   calStepAxis.FixToData();
   calStepAxis.RoundOutward(5, 1);
-  ApplyStrictDate(HGGraph->BottomAxis);
+  form_.ApplyStrictDate(HGGraph->BottomAxis);
   if (FolderMode) AutoSaveChart(HGGraph, path, "hgavg");
 }
+
+void HgAvgTab::SpeedButton2Click(TObject*) { form_.SaveChartAs(HGGraph); }

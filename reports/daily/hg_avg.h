@@ -1,45 +1,23 @@
 #pragma once
-// The daily mercury-lamp averages file (hgoavg*.*), one line per day of
-// blank-separated words: day code, intensity, temperature, number of tests and,
-// on seven-word lines, repeats, maximum shift and calibration step.
+// HG tab: the mercury-lamp averages in horizontal bands of one date chart.
 
-#include <cstdio>
-#include <functional>
-#include <optional>
-#include <vector>
+#include "app/report_tab.h"
 
-#include "core/errors.h"
+class HgAvgTab : public ReportTab {
+ public:
+  HgAvgTab(TMainForm& form, TTabSheet* sheet);
 
-struct HgAvgRecord {
-  double date = 0;            // midnight of the day code's day
-  bool hasIntensity = false;  // field 2 was a number
-  double intensity = 0;
-  int temperature = 0;        // degrees C
-  int tests = 0;              // mercury-lamp tests of the day
-  bool hasCalStep = false;    // the line has exactly seven words
-  int calStep = 0;
-  // Repeats and maximum shift are read only when the maximum shift differs
-  // from the calibration step by more than 100.
-  bool hasShift = false;
-  int maxShift = 0;
-  int repeats = 0;
-  // The line's maximum shift or repeats was not a whole number: the load ends
-  // there, and of this day only the calibration step, drawn before those
-  // fields are read, stays.
-  bool calStepOnly = false;
+  TPanel* HGPanel = nullptr;
+  TButton* LoadHGavg = nullptr;
+  TSpeedButton* SpeedButton2 = nullptr;
+  TChart* HGGraph = nullptr;
+  TPointSeries* Series13 = nullptr;
+  TPointSeries* Series11 = nullptr;
+  TArrowSeries* Series65 = nullptr;
+  TArrowSeries* Series68 = nullptr;
+  TArrowSeries* Series67 = nullptr;
+  TPointSeries* Series64 = nullptr;
+  TPointSeries* Series37 = nullptr;
+  void LoadHGavgClick(TObject* sender);
+  void SpeedButton2Click(TObject* sender);
 };
-
-struct HgAvgFile {
-  // The days inside the date window, in file order, up to any error.
-  std::vector<HgAvgRecord> records;
-  // The strict conversion that ended the reading: a day code or a field 3 to 7
-  // that is not a whole number. Its line is among the records only with its
-  // calibration step (calStepOnly), when that came before the failing field.
-  std::optional<EConvertError> error;
-};
-
-// Reads the lines of at least four words whose day lies inside the window
-// (`inWindow`); shorter lines, lines of over 199 characters and days outside
-// the window are passed over. Only the fields of a day inside the window are
-// converted, so a damaged field outside it raises nothing.
-HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow);

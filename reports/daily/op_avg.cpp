@@ -1,6 +1,7 @@
 // OP_ST tab: the instrument's north and horizon corrections above, its steps
 // per revolution and a time line of its locations below.
 #include "reports/daily/op_avg.h"
+#include "reports/daily/op_avg_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,64 +10,13 @@
 #include <utility>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/numeric.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
-namespace {
-
-constexpr int kFields = 17;  // the rest of a line after them is not used
-constexpr int kDay = 7, kMonth = 8, kYear = 9, kLocation = 10, kNorth = 15, kHorizon = 16,
-              kStepsPerRevolution = 17;
-constexpr size_t kLongestLocation = 99;  // the instrument's buffer holds 99 characters
-
-// Whether the file's last byte ends a line: at the end of the file this tells
-// a complete last line from one that was cut off.
-bool EndsWithLineEnd(FILE* file) {
-  if (std::fseek(file, -1, SEEK_END) != 0) return false;
-  const int c = std::getc(file);
-  return c == '\n' || c == '\r';
-}
-
-// The fields of one line, separated by commas. Numbers are read as atol
-// does: leading blanks, a sign and digits; anything else ends the number.
-bool ParseFields(const std::string& line, OpAvgRecord& r) {
-  size_t start[kFields + 1];  // start[k]: first character of field k
-  start[1] = 0;
-  for (int k = 2; k <= kFields; ++k) {
-    const size_t comma = line.find(',', start[k - 1]);
-    if (comma == std::string::npos) return false;  // a field too few
-    start[k] = comma + 1;
-  }
-  auto number = [&](int k) { return LenientToInt(line.c_str() + start[k]); };
-  r.day = number(kDay);
-  r.month = number(kMonth);
-  r.year = number(kYear);
-  const size_t length = start[kLocation + 1] - 1 - start[kLocation];
-  r.location = line.substr(start[kLocation], std::min(length, kLongestLocation));
-  r.north = number(kNorth);
-  r.horizon = number(kHorizon);
-  r.stepsPerRevolution = number(kStepsPerRevolution);
-  return true;
-}
-
-}  // namespace
-
-std::vector<OpAvgRecord> ReadOpAvg(FILE* file) {
-  std::vector<OpAvgRecord> records;
-  for (;;) {
-    const std::string line = ReadRestOfLine(file, '\n');
-    const bool atEnd = std::feof(file) || std::ferror(file);
-    // A line that the end of the file cut off may be one still being written.
-    if (atEnd && !EndsWithLineEnd(file)) break;
-    OpAvgRecord r;
-    if (ParseFields(line, r)) records.push_back(std::move(r));
-    if (atEnd) break;
-  }
-  return records;
-}
 
 namespace {
 
@@ -149,11 +99,11 @@ class HeightKeeper {
 
 }  // namespace
 
-void TMainForm::CreateOpTab() {
-  OPPanel = MakeButtonStrip("OPPanel", TabSheet11);
-  LoadOPavg = MakeButton("LoadOPavg", OPPanel, "Load OP_ST", 8, &TMainForm::LoadOPavgClick);
+OpAvgTab::OpAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  OPPanel = MakeButtonStrip("OPPanel", sheet);
+  LoadOPavg = MakeButton("LoadOPavg", OPPanel, "Load OP_ST", 8, Handler(&OpAvgTab::LoadOPavgClick));
 
-  OPGraph = MakeChart("OPGraph", TabSheet11);
+  OPGraph = MakeChart("OPGraph", sheet);
   OPGraph->Align = TAlign::alTop;
   OPGraph->Height = 225;
   StyleChart(OPGraph);
@@ -174,12 +124,12 @@ void TMainForm::CreateOpTab() {
   Series38->XDateTime = true;
 
   // Dragging it moves the bottom edge of OPGraph.
-  Splitter1 = Make<TSplitter>("Splitter1", TabSheet11);
+  Splitter1 = Make<TSplitter>("Splitter1", sheet);
   Splitter1->Align = TAlign::alTop;
   Splitter1->Height = 2;
   Splitter1->Color = clBlue;
 
-  LocationGraph = MakeChart("LocationGraph", TabSheet11);
+  LocationGraph = MakeChart("LocationGraph", sheet);
   StyleChart(LocationGraph);
   LocationGraph->LeftAxis.Title = "Steps per revolution";
   LocationGraph->RightAxis.LabelsSeparation = 0;
@@ -196,9 +146,9 @@ void TMainForm::CreateOpTab() {
   LocationGraph->RightAxis.PointLabels = true;
 }
 
-void TMainForm::LoadOPavgClick(TObject*) {
+void OpAvgTab::LoadOPavgClick(TObject*) {
   std::string path;
-  if (!SelectReportFile("opavg*.*", path)) return;
+  if (!form_.SelectReportFile("opavg*.*", path)) return;
   Series32->Clear();
   Series33->Clear();
   LineSeries12->Clear();
@@ -226,7 +176,7 @@ void TMainForm::LoadOPavgClick(TObject*) {
     // A day its month does not have ends the load here, before any bar is drawn.
     const double date = RecordDate(r);
     lastDated = date;
-    if (!InDateWindow(date)) continue;
+    if (!form_.InDateWindow(date)) continue;
     stays.Add(r.location, date, previousDate);
     previousDate = date;
     Series32->AddXY(date, r.north, "", ChangeColour(r.north, previousNorth, 10));
@@ -257,8 +207,8 @@ void TMainForm::LoadOPavgClick(TObject*) {
   OPGraph->LeftAxis.RoundOutward(5, 5);
   OPGraph->RightAxis.RoundOutward(5, 5);
 
-  ApplyStrictDate(OPGraph->BottomAxis);
-  ApplyStrictDate(LocationGraph->BottomAxis);
+  form_.ApplyStrictDate(OPGraph->BottomAxis);
+  form_.ApplyStrictDate(LocationGraph->BottomAxis);
 
   if (FolderMode) {
     // A tall top chart for its own bitmap, then a tall time line for the other.

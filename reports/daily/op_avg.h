@@ -1,20 +1,22 @@
 #pragma once
-// The operating-position averages file (opavg*.*): one line per day of
-// comma-separated fields with the instrument's location and its north,
-// horizon and steps-per-revolution constants.
+// OP_ST tab: north and horizon corrections, steps per revolution and the
+// instrument's locations over time.
 
-#include <cstdio>
-#include <string>
-#include <vector>
+#include "app/report_tab.h"
 
-struct OpAvgRecord {
-  int day = 0, month = 0, year = 0;  // as written; the year normally has two digits
-  std::string location;              // as written, at most 99 characters
-  int north = 0;                     // north correction, steps
-  int horizon = 0;                   // horizon correction, steps
-  int stepsPerRevolution = 0;
+class OpAvgTab : public ReportTab {
+ public:
+  OpAvgTab(TMainForm& form, TTabSheet* sheet);
+
+  TPanel* OPPanel = nullptr;
+  TButton* LoadOPavg = nullptr;
+  TChart* OPGraph = nullptr;
+  TLineSeries* Series32 = nullptr;
+  TLineSeries* Series33 = nullptr;
+  TPointSeries* Series38 = nullptr;
+  TSplitter* Splitter1 = nullptr;
+  TChart* LocationGraph = nullptr;
+  TLineSeries* LineSeries12 = nullptr;
+  TGanttSeries* Series51 = nullptr;
+  void LoadOPavgClick(TObject* sender);
 };
-
-// Reads every line of at least 17 fields; a line with fewer is passed over.
-// A last line cut off by the end of the file, without a line end, is not used.
-std::vector<OpAvgRecord> ReadOpAvg(FILE* file);

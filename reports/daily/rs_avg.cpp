@@ -1,6 +1,7 @@
 // RS tab: the eight daily run/stop ratios, one row each, as arrows that show
 // how far a ratio lies from 1 and red bars where it is out of tolerance.
 #include "reports/daily/rs_avg.h"
+#include "reports/daily/rs_avg_reader.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,42 +9,11 @@
 #include <string>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/serial_date.h"
 
-namespace {
-
-// The line buffer holds 299 characters; a longer line is skipped whole rather
-// than read cut.
-constexpr size_t kLineBuffer = 300;
-constexpr char kRsFormat[] = "%3s%2s %lf %lf %lf %lf %lf %lf %lf %lf %2d:%2d:%2d %lf";
-constexpr int kDayCodeAndRatios = 2 + kRsRatios;  // fields a line must convert
-constexpr double kReplacement = 10.0;
-
-// Negative ratios, and ratios above 10 except ratio 1, cannot be true ones;
-// nor can a "nan" or "inf" that the scan accepts as a number.
-bool Usable(int i, double r) { return std::isfinite(r) && !(r < 0) && !(r > 10 && i != 1); }
-
-bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
-  char day[4] = "", year[3] = "";
-  double* q = record.ratio;
-  int hour = 0, minute = 0, second = 0;
-  double last = 0;
-  const int n = std::sscanf(line, kRsFormat, day, year, &q[0], &q[1], &q[2], &q[3], &q[4], &q[5],
-                            &q[6], &q[7], &hour, &minute, &second, &last);
-  if (n < kDayCodeAndRatios) return false;
-  for (int i = 0; i < kRsRatios; ++i)
-    if (!Usable(i, q[i])) q[i] = kReplacement;
-  record.date = DayCodeToDate(day, year);  // the time of day is never added
-  return true;
-}
-
-}  // namespace
-
-std::vector<RsAvgRecord> ReadRsAvg(FILE* file) {
-  return ReadLineRecords<RsAvgRecord>(file, kLineBuffer, ScanRsAvgLine, true);
-}
 
 namespace {
 
@@ -97,12 +67,12 @@ void PlotRsDay(TArrowSeries* const (&rows)[kRsRatios], TPointSeries& hidden, con
 
 }  // namespace
 
-void TMainForm::CreateRsTab() {
-  RSPanel = MakeButtonStrip("RSPanel", RSTab);
-  LoadRSavg = MakeButton("LoadRSavg", RSPanel, "Load rs avg file", 8, &TMainForm::LoadRSavgClick);
-  SpeedButton3 = MakeSaveButton("SpeedButton3", RSPanel, 136, &TMainForm::SpeedButton3Click);
+RsAvgTab::RsAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  RSPanel = MakeButtonStrip("RSPanel", sheet);
+  LoadRSavg = MakeButton("LoadRSavg", RSPanel, "Load rs avg file", 8, Handler(&RsAvgTab::LoadRSavgClick));
+  SpeedButton3 = MakeSaveButton("SpeedButton3", RSPanel, 136, Handler(&RsAvgTab::SpeedButton3Click));
 
-  RSGraph = MakeChart("RSGraph", RSTab);
+  RSGraph = MakeChart("RSGraph", sheet);
   RSGraph->Title.Add("");
   RSGraph->Title.FontColor = clBlack;
   RSGraph->Title.FontHeight = 12;
@@ -122,14 +92,14 @@ void TMainForm::CreateRsTab() {
   left.LabelsSeparation = 80;
 
   struct Row {
-    TArrowSeries* TMainForm::*series;
+    TArrowSeries* RsAvgTab::*series;
     const char* name;
   };
   const Row rows[kRsRatios] = {
-      {&TMainForm::Series40, "Series40"}, {&TMainForm::Series14, "Series14"},
-      {&TMainForm::Series15, "Series15"}, {&TMainForm::Series16, "Series16"},
-      {&TMainForm::Series17, "Series17"}, {&TMainForm::Series18, "Series18"},
-      {&TMainForm::Series19, "Series19"}, {&TMainForm::Series39, "Series39"},
+      {&RsAvgTab::Series40, "Series40"}, {&RsAvgTab::Series14, "Series14"},
+      {&RsAvgTab::Series15, "Series15"}, {&RsAvgTab::Series16, "Series16"},
+      {&RsAvgTab::Series17, "Series17"}, {&RsAvgTab::Series18, "Series18"},
+      {&RsAvgTab::Series19, "Series19"}, {&RsAvgTab::Series39, "Series39"},
   };
   for (const Row& row : rows) {
     TArrowSeries* s = MakeSeries<TArrowSeries>(RSGraph, row.name);
@@ -159,9 +129,9 @@ void TMainForm::CreateRsTab() {
   Series36->XDateTime = true;
 }
 
-void TMainForm::LoadRSavgClick(TObject*) {
+void RsAvgTab::LoadRSavgClick(TObject*) {
   std::string path;
-  if (!SelectReportFile("rsoavg*.*", path)) return;
+  if (!form_.SelectReportFile("rsoavg*.*", path)) return;
   Series14->Clear();
   Series15->Clear();
   Series16->Clear();
@@ -184,8 +154,10 @@ void TMainForm::LoadRSavgClick(TObject*) {
   TArrowSeries* const rows[kRsRatios] = {Series40, Series14, Series15, Series16,
                                          Series17, Series18, Series19, Series39};
   for (const RsAvgRecord& day : records)
-    if (InDateWindow(day.date)) PlotRsDay(rows, *Series72, day);
+    if (form_.InDateWindow(day.date)) PlotRsDay(rows, *Series72, day);
 
-  ApplyStrictDate(RSGraph->BottomAxis);
+  form_.ApplyStrictDate(RSGraph->BottomAxis);
   if (FolderMode) AutoSaveChart(RSGraph, path, "rsavg");
 }
+
+void RsAvgTab::SpeedButton3Click(TObject*) { form_.SaveChartAs(RSGraph); }

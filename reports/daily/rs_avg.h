@@ -1,19 +1,26 @@
 #pragma once
-// The daily run/stop averages file (rsoavg*.*): per line a day code and the
-// eight run/stop ratios 0 to 7, which should lie close to 1.
+// RS tab: the eight daily run/stop ratios against their tolerance.
 
-#include <cstdio>
-#include <vector>
+#include "app/report_tab.h"
 
-inline constexpr int kRsRatios = 8;
+class RsAvgTab : public ReportTab {
+ public:
+  RsAvgTab(TMainForm& form, TTabSheet* sheet);
 
-struct RsAvgRecord {
-  double date = 0;  // midnight of the day code's day
-  // Ratios 0 to 7; an unusable ratio (negative, not a number, or above 10
-  // for all but ratio 1) is replaced by 10.0.
-  double ratio[kRsRatios] = {};
+  TPanel* RSPanel = nullptr;
+  TButton* LoadRSavg = nullptr;
+  TSpeedButton* SpeedButton3 = nullptr;
+  TChart* RSGraph = nullptr;
+  TArrowSeries* Series40 = nullptr;
+  TArrowSeries* Series14 = nullptr;
+  TArrowSeries* Series15 = nullptr;
+  TArrowSeries* Series16 = nullptr;
+  TArrowSeries* Series17 = nullptr;
+  TArrowSeries* Series18 = nullptr;
+  TArrowSeries* Series19 = nullptr;
+  TArrowSeries* Series39 = nullptr;
+  TPointSeries* Series72 = nullptr;
+  TPointSeries* Series36 = nullptr;
+  void LoadRSavgClick(TObject* sender);
+  void SpeedButton3Click(TObject* sender);
 };
-
-// Reads every line whose scan converts at least the day code and the eight
-// ratios; other lines, and lines of over 299 characters, are passed over.
-std::vector<RsAvgRecord> ReadRsAvg(FILE* file);

@@ -3,6 +3,7 @@
 // part" in the lower half; "SL plotts vs temperature" shows R6 against the
 // day's mean temperature, this year's days large and coloured by day of year.
 #include "reports/daily/sl_avg.h"
+#include "reports/daily/sl_avg_reader.h"
 
 #include <algorithm>
 #include <array>
@@ -11,15 +12,16 @@
 #include <initializer_list>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "reports/folder/auto_save.h"
+#include "app/controls/file_select.h"
 #include "core/format.h"
 #include "core/line_reader.h"
+#include "app/chart/series_numeric.h"
 #include "core/numeric.h"
 #include "core/serial_date.h"
 
 namespace {
 
-constexpr char kSlFormat[] = "%3s%2s %d %d %d %d %d %d %d %d %d %7d";
 constexpr char kSlTTitle[] = "SL R6 vs temperature: large points indicate current year data";
 
 // Temperatures are clamped to this range; a day at either edge is drawn red
@@ -36,18 +38,6 @@ constexpr double kR6Span = 50;
 // longer start from nothing.
 constexpr int kFirstDiffDay = 9;
 constexpr TColor kDarkGreen = 16384;
-
-bool ScanSlAvgLine(const char* line, SlAvgRecord& r) {
-  char day[4] = "", year[3] = "";
-  const int n = std::sscanf(line, kSlFormat, day, year, &r.lowT, &r.highT, &r.tests, &r.r1, &r.r2,
-                            &r.r3, &r.r4, &r.r5, &r.r6, &r.i1);
-  if (n < 12 || r.lowT > r.highT) return false;
-  r.dayOfYear = LenientToInt(day);
-  const int yy = LenientToInt(year);
-  r.year = static_cast<int>(FourDigitYear(yy));
-  r.date = DayCodeToDate(r.dayOfYear, yy);
-  return true;
-}
 
 // The history A1 .. A8 of running means of R6. Every record that scans moves
 // it on by one, inside the date window or not.
@@ -75,7 +65,7 @@ bool AtClampLimit(int t) { return t == kLowestT || t == kHighestT; }
 // green byte rises through the year.
 TColor DayOfYearColor(int dayOfYear) { return TruncToInt(dayOfYear * 256 * 0.7 + 256); }
 
-void PlotDay(TMainForm& f, const SlAvgRecord& r) {
+void PlotDay(SlAvgTab& f, const SlAvgRecord& r) {
   f.Series8->AddXY(r.date, r.r6, "", clRed);
   f.Series9->AddXY(r.date, r.r5, "", clGreen);
   f.Series10->AddXY(r.date, r.i1, "", clGreen);
@@ -86,7 +76,7 @@ void PlotDay(TMainForm& f, const SlAvgRecord& r) {
 }
 
 // R6 at the day's mean temperature, in whole degrees (truncated toward zero).
-void PlotAgainstTemperature(TMainForm& f, const SlAvgRecord& r, int low, int high, int currentYear) {
+void PlotAgainstTemperature(SlAvgTab& f, const SlAvgRecord& r, int low, int high, int currentYear) {
   const double meanT = (low + high) / 2;
   if (r.year == currentYear)
     f.Series46->AddXY(meanT, r.r6, "", DayOfYearColor(r.dayOfYear));
@@ -96,7 +86,7 @@ void PlotAgainstTemperature(TMainForm& f, const SlAvgRecord& r, int low, int hig
 
 // The records in file order: the running means take every one, the charts
 // only those inside the date window.
-SlTotals PlotRecords(TMainForm& f, const std::vector<SlAvgRecord>& records) {
+SlTotals PlotRecords(SlAvgTab& f, const std::vector<SlAvgRecord>& records) {
   int currentYear = 0, month = 0, day = 0;
   DecodeDate(Date(), currentYear, month, day);
   RunningMeans means;
@@ -106,7 +96,7 @@ SlTotals PlotRecords(TMainForm& f, const std::vector<SlAvgRecord>& records) {
     const double diff = means.Next(r.r6, p);
     const int low = std::clamp(r.lowT, kLowestT, kHighestT);
     const int high = std::clamp(r.highT, kLowestT, kHighestT);
-    if (!f.InDateWindow(r.date)) continue;
+    if (!f.Form().InDateWindow(r.date)) continue;
     totals.tests += r.tests;
     ++totals.days;
     const bool clamped = AtClampLimit(low) || AtClampLimit(high);
@@ -133,7 +123,7 @@ struct LowerChoice {
 
 using LowerChoices = std::array<LowerChoice, 8>;
 
-LowerChoices ChoicesOf(const TMainForm& f) {
+LowerChoices ChoicesOf(const SlAvgTab& f) {
   return {{
       {f.PlotR5, f.Series9, "R5", 5},
       {f.PlotI1, f.Series10, "I1", 1000},
@@ -155,7 +145,7 @@ const LowerChoice* Checked(const LowerChoices& choices) {
 
 // Shows the series of the checked button alone in the lower half and names
 // the right axis after it.
-void ShowCheckedChoice(TMainForm& f) {
+void ShowCheckedChoice(SlAvgTab& f) {
   const LowerChoices choices = ChoicesOf(f);
   const LowerChoice* checked = Checked(choices);
   for (const LowerChoice& c : choices) c.series->SetActive(&c == checked);
@@ -172,7 +162,7 @@ void FitToVisible(TChartAxis& axis, const TChartSeries& series, const TChartAxis
 }
 
 // R6 gets at least kR6Span units, centred on its data, on both charts.
-void SetR6Range(TMainForm& f) {
+void SetR6Range(SlAvgTab& f) {
   f.SLGraph->BottomAxis.AdjustMaxMin();
   TChartAxis& left = f.SLGraph->LeftAxis;
   left.AdjustMaxMin();
@@ -191,56 +181,43 @@ void SetR6Range(TMainForm& f) {
 
 }  // namespace
 
-std::vector<SlAvgRecord> ReadSlAvg(FILE* file) {
-  // Each record is scanned within its own line: a short line is skipped and
-  // never takes fields from the next, and the columns after the intensity
-  // (and digits beyond its seven) go with the rest of the line.
-  return ReadLineRecords<SlAvgRecord>(file, 10000, ScanSlAvgLine);
-}
 
-void TMainForm::CreateSlTab() {
-  SLPanel = MakeButtonStrip("SLPanel", SLTab);
+SlAvgTab::SlAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  SLPanel = MakeButtonStrip("SLPanel", sheet);
   SLPanel->Height = 46;  // room for the radio group
-  LoadSLavgFile = MakeButton("LoadSLavgFile", SLPanel, "Load sl avg file", 8, &TMainForm::LoadSLavgFileClick);
+  LoadSLavgFile = MakeButton("LoadSLavgFile", SLPanel, "Load sl avg file", 8, Handler(&SlAvgTab::LoadSLavgFileClick));
   LoadSLavgFile->SetTop(11);
-  SLSaveBMP = MakeSaveButton("SLSaveBMP", SLPanel, 136, &TMainForm::SLSaveBMPClick);
+  SLSaveBMP = MakeSaveButton("SLSaveBMP", SLPanel, 136, Handler(&SlAvgTab::SLSaveBMPClick));
   SLSaveBMP->SetTop(11);
 
   RadioGroup1 = Make<TGroupBox>("RadioGroup1", SLPanel);
   RadioGroup1->Caption = "Plot in the bottom part";
   const struct {
-    TRadioButton* TMainForm::*button;
+    TRadioButton* SlAvgTab::*button;
     const char* name;
     const char* caption;
   } radios[] = {
-      {&TMainForm::PlotR5, "PlotR5", "R5"}, {&TMainForm::PlotI1, "PlotI1", "I1"},
-      {&TMainForm::Diff, "Diff", "Diff"},   {&TMainForm::PlotR1, "PlotR1", "R1"},
-      {&TMainForm::PlotR2, "PlotR2", "R2"}, {&TMainForm::PlotR3, "PlotR3", "R3"},
-      {&TMainForm::PlotR4, "PlotR4", "R4"}, {&TMainForm::PlotT, "PlotT", "T"},
+      {&SlAvgTab::PlotR5, "PlotR5", "R5"}, {&SlAvgTab::PlotI1, "PlotI1", "I1"},
+      {&SlAvgTab::Diff, "Diff", "Diff"},   {&SlAvgTab::PlotR1, "PlotR1", "R1"},
+      {&SlAvgTab::PlotR2, "PlotR2", "R2"}, {&SlAvgTab::PlotR3, "PlotR3", "R3"},
+      {&SlAvgTab::PlotR4, "PlotR4", "R4"}, {&SlAvgTab::PlotT, "PlotT", "T"},
   };
   int left = 8;
   for (const auto& r : radios) {
     TRadioButton* button = Make<TRadioButton>(r.name, RadioGroup1);
     button->Caption = r.caption;
     button->SetBounds(left, 18, 52, 19);
-    button->OnClick = Handler(&TMainForm::PlotR5Click);
+    button->OnClick = Handler(&SlAvgTab::PlotR5Click);
     this->*r.button = button;
     left += 56;
   }
   RadioGroup1->SetBounds(176, 2, left + 4, 42);
   PlotR5->Checked = true;
 
-  PageControl2 = Make<TPageControl>("PageControl2", SLTab);
+  PageControl2 = Make<TPageControl>("PageControl2", sheet);
   PageControl2->Align = TAlign::alClient;
-  auto sheet = [this](const char* name, const char* caption) {
-    TTabSheet* s = Make<TTabSheet>(name, PageControl2);
-    s->Caption = caption;
-    s->Align = TAlign::alClient;
-    PageControl2->Pages.push_back(s);
-    return s;
-  };
-  SLDateSheet = sheet("SLDateSheet", "SL plots vs date");
-  SLTempSheet = sheet("SLTempSheet", "SL plotts vs temperature");
+  SLDateSheet = MakeSheet("SLDateSheet", PageControl2, "SL plots vs date");
+  SLTempSheet = MakeSheet("SLTempSheet", PageControl2, "SL plotts vs temperature");
   PageControl2->ActivePageIndex = 1;
 
   SLGraph = MakeChart("SLGraph", SLDateSheet);
@@ -304,10 +281,10 @@ void TMainForm::CreateSlTab() {
   // The span shown, chosen on the chart itself.
   DateTimePicker1 = Make<TDateTimePicker>("DateTimePicker1", SLGraph);
   DateTimePicker1->SetBounds(4, 4, 100, 22);
-  DateTimePicker1->OnChange = Handler(&TMainForm::DateTimePicker1Change);
+  DateTimePicker1->OnChange = Handler(&SlAvgTab::DateTimePicker1Change);
   DateTimePicker2 = Make<TDateTimePicker>("DateTimePicker2", SLGraph);
   DateTimePicker2->SetBounds(108, 4, 100, 22);
-  DateTimePicker2->OnChange = Handler(&TMainForm::DateTimePicker1Change);
+  DateTimePicker2->OnChange = Handler(&SlAvgTab::DateTimePicker1Change);
 
   SL_T = MakeChart("SL_T", SLTempSheet);
   SL_T->Title.Add(kSlTTitle);
@@ -324,9 +301,9 @@ void TMainForm::CreateSlTab() {
   Series46->Pointer.VertSize = 5;
 }
 
-void TMainForm::LoadSLavgFileClick(TObject* sender) {
+void SlAvgTab::LoadSLavgFileClick(TObject* sender) {
   std::string path;
-  if (!SelectReportFile("sl?avg*.*", path)) return;
+  if (!form_.SelectReportFile("sl?avg*.*", path)) return;
   PlotR5->SetChecked(true);
   for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series24, Series45, Series46, Series8, Series9,
                                                              Series10, Series28, Series29, Series30, Series34,
@@ -365,7 +342,7 @@ void TMainForm::LoadSLavgFileClick(TObject* sender) {
   DateTimePicker1->SetDate(SLGraph->BottomAxis.Minimum);
   DateTimePicker2->SetDate(SLGraph->BottomAxis.Maximum);
   PlotR5Click(sender);
-  ApplyStrictDate(SLGraph->BottomAxis);
+  form_.ApplyStrictDate(SLGraph->BottomAxis);
 
   if (!FolderMode) return;
   AutoSaveChart(SLGraph, path, "slavgR6R5");
@@ -375,12 +352,12 @@ void TMainForm::LoadSLavgFileClick(TObject* sender) {
   AutoSaveChart(SL_T, path, "slavgR6vsT");
 }
 
-void TMainForm::PlotR5Click(TObject* sender) {
+void SlAvgTab::PlotR5Click(TObject* sender) {
   ShowCheckedChoice(*this);
   DateTimePicker1Change(sender);
 }
 
-void TMainForm::DateTimePicker1Change(TObject*) {
+void SlAvgTab::DateTimePicker1Change(TObject*) {
   TChartAxis& bottom = SLGraph->BottomAxis;
   bottom.SetAutomatic(false);
   const double first = DateTimePicker1->GetDate(), last = DateTimePicker2->GetDate();
@@ -391,3 +368,5 @@ void TMainForm::DateTimePicker1Change(TObject*) {
   const LowerChoices choices = ChoicesOf(*this);
   if (const LowerChoice* c = Checked(choices)) FitToVisible(SLGraph->RightAxis, *c->series, bottom, c->step);
 }
+
+void SlAvgTab::SLSaveBMPClick(TObject*) { form_.SaveChartAs(SLGraph); }

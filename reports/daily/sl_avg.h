@@ -1,21 +1,46 @@
 #pragma once
-// The daily standard-lamp averages file (sl?avg*.*), one line per day.
+// SL tab: R6 and a chosen second quantity against date, the day's temperature
+// span, and R6 against temperature.
 
-#include <cstdio>
-#include <vector>
+#include "app/report_tab.h"
 
-struct SlAvgRecord {
-  double date = 0;     // midnight of the day code's day
-  int dayOfYear = 0;   // the day code's day, as written
-  int year = 0;        // the day code's year, four digits
-  int lowT = 0;        // the day's temperatures, degrees C, as written
-  int highT = 0;
-  int tests = 0;       // standard-lamp tests of the day
-  int r1 = 0, r2 = 0, r3 = 0, r4 = 0, r5 = 0, r6 = 0;
-  int i1 = 0;          // intensity, at most seven digits
+class SlAvgTab : public ReportTab {
+ public:
+  SlAvgTab(TMainForm& form, TTabSheet* sheet);
+
+  TPanel* SLPanel = nullptr;
+  TButton* LoadSLavgFile = nullptr;
+  TSpeedButton* SLSaveBMP = nullptr;
+  TGroupBox* RadioGroup1 = nullptr;  // "Plot in the bottom part"
+  TRadioButton* PlotR5 = nullptr;
+  TRadioButton* PlotI1 = nullptr;
+  TRadioButton* Diff = nullptr;
+  TRadioButton* PlotR1 = nullptr;
+  TRadioButton* PlotR2 = nullptr;
+  TRadioButton* PlotR3 = nullptr;
+  TRadioButton* PlotR4 = nullptr;
+  TRadioButton* PlotT = nullptr;
+  TPageControl* PageControl2 = nullptr;
+  TTabSheet* SLDateSheet = nullptr;
+  TTabSheet* SLTempSheet = nullptr;
+  TChart* SLGraph = nullptr;
+  TLineSeries* Series8 = nullptr;
+  TLineSeries* Series9 = nullptr;
+  TLineSeries* Series10 = nullptr;
+  TLineSeries* Series24 = nullptr;
+  TLineSeries* Series28 = nullptr;
+  TLineSeries* Series29 = nullptr;
+  TLineSeries* Series30 = nullptr;
+  TPointSeries* Series34 = nullptr;
+  TArrowSeries* Series62 = nullptr;
+  TPointSeries* Series35 = nullptr;
+  TDateTimePicker* DateTimePicker1 = nullptr;
+  TDateTimePicker* DateTimePicker2 = nullptr;
+  TChart* SL_T = nullptr;
+  TPointSeries* Series45 = nullptr;
+  TPointSeries* Series46 = nullptr;
+  void LoadSLavgFileClick(TObject* sender);
+  void PlotR5Click(TObject* sender);
+  void DateTimePicker1Change(TObject* sender);
+  void SLSaveBMPClick(TObject* sender);
 };
-
-// Reads every line that scans all twelve fields and whose low temperature is
-// not above the high one, in file order. Other lines are passed over; columns
-// after the intensity are dropped with the rest of their line.
-std::vector<SlAvgRecord> ReadSlAvg(FILE* file);

@@ -1,10 +1,12 @@
 // Folder loading saves each daily chart next to its report, without asking.
-#include "app/Mainunit.h"
+#include "reports/folder/auto_save.h"
+
+#include "app/chart/chart.h"
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/text.h"
 
-void TMainForm::AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base) {
+void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base) {
   TChartAxis& bottom = chart->BottomAxis;
   bottom.AdjustMaxMin();
   chart->Repaint();

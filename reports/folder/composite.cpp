@@ -1,14 +1,19 @@
-// Composite tab: ten quantities of the daily charts stacked in bands over one
-// date axis. It has no loader; each series follows a series of another tab.
-#include "app/Mainunit.h"
+#include "reports/folder/composite.h"
 
-void TMainForm::CreateCompositeTab() {
-  CompositeChart = MakeChart("CompositeChart", CompositeTab);
+#include "reports/daily/ap_avg.h"
+#include "reports/daily/dt_avg.h"
+#include "reports/daily/hg_avg.h"
+#include "reports/daily/op_avg.h"
+#include "reports/daily/rs_avg.h"
+#include "reports/daily/sl_avg.h"
+
+CompositeChartTab::CompositeChartTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  CompositeChart = MakeChart("CompositeChart", sheet);
   CompositeChart->Legend.Visible = false;
   CompositeChart->BottomAxis.SetDateScale("Date", 0);
 
   struct Row {
-    TPointSeries* TMainForm::*series;
+    TPointSeries* CompositeChartTab::*series;
     const char* name;
     const char* title;
     TColor color;
@@ -16,16 +21,16 @@ void TMainForm::CreateCompositeTab() {
     int size;
   };
   const Row rows[] = {
-      {&TMainForm::PointSeries5, "PointSeries5", "Comp1", 4227327, 16512, 4},
-      {&TMainForm::Series25, "Series25", "Comp2", 16744448, 64, 4},
-      {&TMainForm::Series66, "Series66", "Comp3", clRed, clBlack, 4},
-      {&TMainForm::Series69, "Series69", "Comp4", clGreen, clBlack, 4},
-      {&TMainForm::Series70, "Series70", "Comp5", 16711808, clBlack, 4},
-      {&TMainForm::Series71, "Series71", "Comp6", clBlack, clBlack, 4},
-      {&TMainForm::Series73, "Series73", "Comp7", 8388863, clBlack, 4},
-      {&TMainForm::Series74, "Series74", "Comp8", clTeal, clBlack, 3},
-      {&TMainForm::Series76, "Series76", "Comp9", clTeal, clBlack, 3},
-      {&TMainForm::Series77, "Series77", "Comp10", clPurple, clBlack, 3},
+      {&CompositeChartTab::PointSeries5, "PointSeries5", "Comp1", 4227327, 16512, 4},
+      {&CompositeChartTab::Series25, "Series25", "Comp2", 16744448, 64, 4},
+      {&CompositeChartTab::Series66, "Series66", "Comp3", clRed, clBlack, 4},
+      {&CompositeChartTab::Series69, "Series69", "Comp4", clGreen, clBlack, 4},
+      {&CompositeChartTab::Series70, "Series70", "Comp5", 16711808, clBlack, 4},
+      {&CompositeChartTab::Series71, "Series71", "Comp6", clBlack, clBlack, 4},
+      {&CompositeChartTab::Series73, "Series73", "Comp7", 8388863, clBlack, 4},
+      {&CompositeChartTab::Series74, "Series74", "Comp8", clTeal, clBlack, 3},
+      {&CompositeChartTab::Series76, "Series76", "Comp9", clTeal, clBlack, 3},
+      {&CompositeChartTab::Series77, "Series77", "Comp10", clPurple, clBlack, 3},
   };
   for (const Row& row : rows) {
     TPointSeries* s = MakeSeries<TPointSeries>(CompositeChart, row.name);
@@ -38,14 +43,14 @@ void TMainForm::CreateCompositeTab() {
     this->*row.series = s;
   }
   // Each band shows the x and y of its source and follows it from now on.
-  PointSeries5->SetDataSource(LineSeries2);
-  Series25->SetDataSource(LineSeries3);
-  Series66->SetDataSource(Series8);
-  Series69->SetDataSource(Series72);
-  Series70->SetDataSource(Series12);
-  Series71->SetDataSource(Series13);
-  Series73->SetDataSource(Series10);
-  Series74->SetDataSource(Series62);
-  Series76->SetDataSource(Series33);
-  Series77->SetDataSource(LineSeries8);
+  PointSeries5->SetDataSource(form.Ap->LineSeries2);
+  Series25->SetDataSource(form.Ap->LineSeries3);
+  Series66->SetDataSource(form.Sl->Series8);
+  Series69->SetDataSource(form.Rs->Series72);
+  Series70->SetDataSource(form.Dt->Series12);
+  Series71->SetDataSource(form.Hg->Series13);
+  Series73->SetDataSource(form.Sl->Series10);
+  Series74->SetDataSource(form.Sl->Series62);
+  Series76->SetDataSource(form.Op->Series33);
+  Series77->SetDataSource(form.Ap->LineSeries8);
 }

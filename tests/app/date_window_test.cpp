@@ -6,6 +6,7 @@
 #include "app/controls/application.h"
 #include "app/qt/main_window.h"
 #include "core/serial_date.h"
+#include "reports/daily/dt_avg.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -45,7 +46,7 @@ TEST(DateWindow, BothEndsAreInclusiveAndTheFullValuesAreCompared) {
 TEST(DateWindow, StrictLimitsForceAnAxisOnlyWhenTicked) {
   FormFixture f;
   f.SetWindow(Day(2018, 1, 1) + 0.25, Day(2020, 1, 1) + 0.5);
-  TChartAxis& axis = f.form->DTGraph->BottomAxis;
+  TChartAxis& axis = f.form->Dt->DTGraph->BottomAxis;
   axis.SetAutomatic(true);
 
   f.form->ApplyStrictDate(axis);

@@ -9,8 +9,9 @@
 #include <filesystem>
 
 #include "app/controls/application.h"
-#include "reports/tests/duv_scan.h"
-#include "reports/tests/fc_test.h"
+#include "reports/scans/cz_scan.h"
+#include "reports/scans/duv_scan.h"
+#include "reports/scans/fc_wheel.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -26,27 +27,34 @@ int FilesIn(const std::string& dir) {
   return n;
 }
 
+template <class T>
+T* Find(const FormFixture& f, const char* name) {
+  return dynamic_cast<T*>(f.form->FindComponent(name));
+}
+
 struct SaveButton {
-  const char* name;
-  TSpeedButton* TMainForm::*button;
-  TChart* TMainForm::*chart;
+  const char* button;
+  const char* chart;
 };
 
 const SaveButton kSaveButtons[] = {
-    {"CiSaveBMP", &TMainForm::CiSaveBMP, &TMainForm::CiGraph},
-    {"CzSaveBMP", &TMainForm::CzSaveBMP, &TMainForm::CZGraph},
-    {"SpeedButton4", &TMainForm::SpeedButton4, &TMainForm::DUVGraph},
+    {"CiSaveBMP", "CiGraph"},
+    {"CzSaveBMP", "CZGraph"},
+    {"SpeedButton4", "DUVGraph"},
 };
 
 TEST(ExportButtons, EachSavesItsEmptyChartAsAValidBitmap) {
+  int width = 300;
   for (const SaveButton& b : kSaveButtons) {
-    SCOPED_TRACE(b.name);
+    SCOPED_TRACE(b.button);
     FormFixture f;
-    TChart* chart = (*f.form).*b.chart;
-    chart->Title.Clear();
-    chart->Title.Add(b.name);  // tells the charts apart in the bitmap
-    const std::string target = f.dir.Path() + "/" + b.name;
-    f.ClickWithFile((*f.form).*b.button, target);
+    TChart* chart = Find<TChart>(f, b.chart);
+    ASSERT_NE(chart, nullptr);
+    // A size of its own tells in the bitmap which chart the button saved.
+    chart->Align = TAlign::alNone;
+    chart->SetBounds(chart->Left, chart->Top, width += 17, 200);
+    const std::string target = f.dir.Path() + "/" + b.button;
+    f.ClickWithFile(Find<TButton>(f, b.button), target);
     EXPECT_TRUE(f.platform.messages.empty());
     ASSERT_FALSE(f.platform.dialogs.empty());
     const FileDialogRequest& request = f.platform.dialogs.back();
@@ -58,17 +66,17 @@ TEST(ExportButtons, EachSavesItsEmptyChartAsAValidBitmap) {
     // The scripted dialog adds the default extension, as the real one does.
     const QImage image(QString::fromStdString(target + ".bmp"), "BMP");
     ASSERT_FALSE(image.isNull());
-    EXPECT_EQ(image.width(), chart->Width);
-    EXPECT_EQ(image.height(), chart->Height);
+    EXPECT_EQ(image.width(), width);
+    EXPECT_EQ(image.height(), 200);
     EXPECT_EQ(FilesIn(f.dir.Path()), 1);  // no temporary file is left behind
   }
 }
 
 TEST(ExportButtons, ACancelledDialogWritesNothing) {
   for (const SaveButton& b : kSaveButtons) {
-    SCOPED_TRACE(b.name);
+    SCOPED_TRACE(b.button);
     FormFixture f;
-    EXPECT_TRUE(RunUserAction([&] { ((*f.form).*b.button)->Click(); }));
+    EXPECT_TRUE(RunUserAction([&] { Find<TButton>(f, b.button)->Click(); }));
     EXPECT_EQ(f.platform.dialogs.size(), 1u);
     EXPECT_EQ(FilesIn(f.dir.Path()), 0);
     EXPECT_TRUE(f.platform.messages.empty());
@@ -77,29 +85,29 @@ TEST(ExportButtons, ACancelledDialogWritesNothing) {
 
 TEST(ExportButtons, AWriteFailureIsShownByTheDefaultErrorHandling) {
   FormFixture f;
-  f.ClickWithFile(f.form->CzSaveBMP, f.dir.Path() + "/no/such/folder/cz.bmp");
+  f.ClickWithFile(f.form->Cz->CzSaveBMP, f.dir.Path() + "/no/such/folder/cz.bmp");
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_NE(f.platform.messages[0].text.find("Cannot create file"), std::string::npos);
 }
 
 TEST(ViewToggles, ClearButtonsEmptyTheirChartsAndStartAfresh) {
   struct Case {
-    const char* name;
-    TChart* TMainForm::*chart;
-    TButton* TMainForm::*button;
+    const char* button;
+    const char* chart;
     bool* fresh;
   };
   const Case cases[] = {
-      {"ClearGraph", &TMainForm::DUVGraph, &TMainForm::ClearGraph, &NewDuvGraph},
-      {"ClearFC", &TMainForm::fcChart, &TMainForm::ClearFC, &NewFcGraph},
+      {"ClearGraph", "DUVGraph", &NewDuvGraph},
+      {"ClearFC", "fcChart", &NewFcGraph},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
+    SCOPED_TRACE(c.button);
     FormFixture f;
-    TChart* chart = (*f.form).*c.chart;
+    TChart* chart = Find<TChart>(f, c.chart);
+    TButton* button = Find<TButton>(f, c.button);
     EXPECT_TRUE(*c.fresh);  // before the first load
     EXPECT_EQ(chart->Title.Count(), 0);
-    EXPECT_EQ(((*f.form).*c.button)->Caption, "Clear graph");
+    EXPECT_EQ(button->Caption, "Clear graph");
 
     // What a load leaves: curves of two files and a title line.
     chart->AddSeries<TLineSeries>("File1")->AddXY(1, 2);
@@ -107,7 +115,7 @@ TEST(ViewToggles, ClearButtonsEmptyTheirChartsAndStartAfresh) {
     chart->Title.Add("Brewer #123");
     *c.fresh = false;
 
-    EXPECT_TRUE(RunUserAction([&] { ((*f.form).*c.button)->Click(); }));
+    EXPECT_TRUE(RunUserAction([&] { button->Click(); }));
     EXPECT_TRUE(chart->Series().empty());
     EXPECT_EQ(chart->Title.Count(), 0);
     EXPECT_TRUE(*c.fresh);
@@ -124,8 +132,8 @@ TEST(ViewToggles, ANewFormStartsBothChartsAfresh) {
 
 TEST(ViewToggles, GridLinesFollowTheCheckBox) {
   FormFixture f;
-  TCheckBox* box = f.form->ShowGridLines;
-  const TChartAxis& left = f.form->DUVGraph->LeftAxis;
+  TCheckBox* box = f.form->Duv->ShowGridLines;
+  const TChartAxis& left = f.form->Duv->DUVGraph->LeftAxis;
   EXPECT_EQ(box->Caption, "Show grid lines");
   EXPECT_FALSE(box->Checked);
   EXPECT_FALSE(left.GridVisible);
@@ -134,7 +142,7 @@ TEST(ViewToggles, GridLinesFollowTheCheckBox) {
     RunUserAction([box] { box->Click(); });
     EXPECT_EQ(left.GridVisible, checked);
   }
-  EXPECT_FALSE(f.form->DUVGraph->BottomAxis.GridVisible);  // only the left axis has grid lines
+  EXPECT_FALSE(f.form->Duv->DUVGraph->BottomAxis.GridVisible);  // only the left axis has grid lines
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 #include "app/controls/application.h"
 #include "core/errors.h"
 #include "core/paths.h"
+#include "reports/daily/dt_avg.h"
+#include "reports/daily/hg_avg.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -78,23 +81,23 @@ TEST(MainForm, CustomAxesAreBuiltAtStartUp) {
     double min, max;
   };
   const Axis expected[] = {
-      {form.Series64, "cal step", 90, false, 60, 70, true, 0, 0},
-      {form.Series67, "max shift", 270, true, 40, 50, false, -20, 20},
-      {form.Series68, "repeats", 270, true, 50, 60, false, 0, 20},
-      {form.Series65, "N of HGs", 270, true, 70, 85, true, 0, 0},
-      {form.PointSeries5, "HV", 90, false, 0, 10, true, 0, 0},
-      {form.Series25, "+5V", 90, true, 10, 20, true, 0, 0},
-      {form.Series66, "R6", 90, false, 20, 30, true, 0, 0},
-      {form.Series69, "R/S", 90, true, 30, 40, false, 0.989, 1.011},
-      {form.Series70, "DT", 90, false, 40, 50, true, 0, 0},
-      {form.Series71, "HG int", 90, true, 50, 60, true, 0, 0},
-      {form.Series73, "SL int", 90, false, 60, 70, true, 0, 0},
-      {form.Series74, "T, C", 90, true, 70, 80, true, 0, 0},
-      {form.Series76, "HC", 90, false, 80, 90, true, 0, 0},
-      {form.Series77, "SL V", 90, true, 90, 100, true, 0, 0},
+      {form.Hg->Series64, "cal step", 90, false, 60, 70, true, 0, 0},
+      {form.Hg->Series67, "max shift", 270, true, 40, 50, false, -20, 20},
+      {form.Hg->Series68, "repeats", 270, true, 50, 60, false, 0, 20},
+      {form.Hg->Series65, "N of HGs", 270, true, 70, 85, true, 0, 0},
+      {form.Composite->PointSeries5, "HV", 90, false, 0, 10, true, 0, 0},
+      {form.Composite->Series25, "+5V", 90, true, 10, 20, true, 0, 0},
+      {form.Composite->Series66, "R6", 90, false, 20, 30, true, 0, 0},
+      {form.Composite->Series69, "R/S", 90, true, 30, 40, false, 0.989, 1.011},
+      {form.Composite->Series70, "DT", 90, false, 40, 50, true, 0, 0},
+      {form.Composite->Series71, "HG int", 90, true, 50, 60, true, 0, 0},
+      {form.Composite->Series73, "SL int", 90, false, 60, 70, true, 0, 0},
+      {form.Composite->Series74, "T, C", 90, true, 70, 80, true, 0, 0},
+      {form.Composite->Series76, "HC", 90, false, 80, 90, true, 0, 0},
+      {form.Composite->Series77, "SL V", 90, true, 90, 100, true, 0, 0},
   };
-  EXPECT_EQ(form.HGGraph->CustomAxes().size(), 4u);
-  EXPECT_EQ(form.CompositeChart->CustomAxes().size(), 10u);
+  EXPECT_EQ(form.Hg->HGGraph->CustomAxes().size(), 4u);
+  EXPECT_EQ(form.Composite->CompositeChart->CustomAxes().size(), 10u);
   for (const Axis& e : expected) {
     SCOPED_TRACE(e.title);
     ASSERT_EQ(e.series->VertAxis, TVertAxis::aCustomVertAxis);
@@ -113,9 +116,9 @@ TEST(MainForm, CustomAxesAreBuiltAtStartUp) {
     }
   }
   // The fixed bands ignore the data.
-  form.Series69->AddXY(Day(2019, 1, 1), 5.0);
+  form.Composite->Series69->AddXY(Day(2019, 1, 1), 5.0);
   double min = 0, max = 0;
-  form.Series69->GetVertAxis().CurrentLimits(min, max);
+  form.Composite->Series69->GetVertAxis().CurrentLimits(min, max);
   EXPECT_EQ(min, 0.989);
   EXPECT_EQ(max, 1.011);
 }
@@ -125,8 +128,8 @@ TEST(MainForm, ComponentNamesAreUniqueAndFound) {
   TMainForm form(platform);
   std::set<std::string> names;
   for (const TComponent* c : form.Components()) EXPECT_TRUE(names.insert(c->Name).second) << c->Name;
-  EXPECT_EQ(form.FindComponent("Series12"), form.Series12);
-  EXPECT_EQ(form.FindComponent("DTGraph"), form.DTGraph);
+  EXPECT_EQ(form.FindComponent("Series12"), form.Dt->Series12);
+  EXPECT_EQ(form.FindComponent("DTGraph"), form.Dt->DTGraph);
   EXPECT_EQ(form.FindComponent("nothing"), nullptr);
 }
 
@@ -134,30 +137,30 @@ TEST(MainForm, LayoutGivesEveryChartItsShareOfTheWindow) {
   ScriptedPlatform platform;
   TMainForm form(platform);
   EXPECT_EQ(form.StatusBar1->Top + form.StatusBar1->Height, 673);
-  EXPECT_GT(form.DTGraph->Width, 900);
-  EXPECT_GT(form.DTGraph->Height, 450);
+  EXPECT_GT(form.Dt->DTGraph->Width, 900);
+  EXPECT_GT(form.Dt->DTGraph->Height, 450);
   // The lower spin edit stays at the chart's bottom when the window grows.
-  const int gap = form.DTGraph->Height - form.dtMin->Top;
+  const int gap = form.Dt->DTGraph->Height - form.Dt->dtMin->Top;
   form.SetBounds(1, 1, 1200, 900);
-  EXPECT_EQ(form.DTGraph->Height - form.dtMin->Top, gap);
-  EXPECT_GT(form.DTGraph->Height, 650);
+  EXPECT_EQ(form.Dt->DTGraph->Height - form.Dt->dtMin->Top, gap);
+  EXPECT_GT(form.Dt->DTGraph->Height, 650);
 }
 
 TEST(MainForm, AnErrorInAHandlerIsShownAndTheProgramGoesOn) {
   FormFixture f;
-  f.form->LoadDtAvg->OnClick = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
-  EXPECT_FALSE(RunUserAction([&] { f.form->LoadDtAvg->Click(); }));
+  f.form->Dt->LoadDtAvg->OnClick = [](TObject*) { throw EConvertError("'x' is not a valid integer value"); };
+  EXPECT_FALSE(RunUserAction([&] { f.form->Dt->LoadDtAvg->Click(); }));
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].caption, "Lumograph");
   EXPECT_EQ(f.platform.messages[0].text, "'x' is not a valid integer value");
-  EXPECT_TRUE(RunUserAction([&] { f.form->SpeedButton1->Click(); }));  // cancelled save
+  EXPECT_TRUE(RunUserAction([&] { f.form->Dt->SpeedButton1->Click(); }));  // cancelled save
 }
 
 TEST(SaveButtons, SaveTheChartAsABitmapAndNothingWhenCancelled) {
   FormFixture f;
-  f.ClickWithFile(f.form->LoadDtAvg, f.dir.Write("dtoavg19.185", "00119 10 20 1 1 3500000 1\n"));
+  f.ClickWithFile(f.form->Dt->LoadDtAvg, f.dir.Write("dtoavg19.185", "00119 10 20 1 1 3500000 1\n"));
   const std::string target = f.dir.Path() + "/dt";
-  f.ClickWithFile(f.form->SpeedButton1, target);
+  f.ClickWithFile(f.form->Dt->SpeedButton1, target);
   const FileDialogRequest& request = f.platform.dialogs.back();
   EXPECT_EQ(request.fileName, "*.bmp");
   EXPECT_EQ(request.defaultExt, "bmp");
@@ -167,14 +170,14 @@ TEST(SaveButtons, SaveTheChartAsABitmapAndNothingWhenCancelled) {
   saved.read(magic, 2);
   EXPECT_EQ(std::string(magic, 2), "BM");
 
-  RunUserAction([&] { f.form->SpeedButton1->Click(); });
+  RunUserAction([&] { f.form->Dt->SpeedButton1->Click(); });
   EXPECT_FALSE(std::ifstream(f.dir.Path() + "/*.bmp").good());
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
 TEST(SaveButtons, AWriteFailureIsShownAsAnError) {
   FormFixture f;
-  f.ClickWithFile(f.form->SpeedButton1, f.dir.Path() + "/no/such/folder/dt.bmp");
+  f.ClickWithFile(f.form->Dt->SpeedButton1, f.dir.Path() + "/no/such/folder/dt.bmp");
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_NE(f.platform.messages[0].text.find("Cannot create file"), std::string::npos);
 }

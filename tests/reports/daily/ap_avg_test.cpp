@@ -6,9 +6,11 @@
 #include <vector>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "reports/daily/ap_avg.h"
+#include "reports/daily/ap_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -74,16 +76,16 @@ class ApAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents, const std::string& name = "apoavg19.185") {
     path_ = f.dir.Write(name, contents);
-    f.ClickWithFile(f.form->LoadApavg, path_);
+    f.ClickWithFile(f.form->Ap->LoadApavg, path_);
   }
   TMainForm& form() { return *f.form; }
   std::vector<TChartSeries*> FirstBlockSupplies() {
-    return {form().LineSeries10, form().LineSeries11, form().Series47,
-            form().Series48,     form().Series49,     form().Series50};
+    return {form().Ap->LineSeries10, form().Ap->LineSeries11, form().Ap->Series47,
+            form().Ap->Series48,     form().Ap->Series49,     form().Ap->Series50};
   }
   std::vector<TChartSeries*> OffBlockSupplies() {
-    return {form().Series59, form().Series58, form().Series57,
-            form().Series56, form().Series55, form().Series54};
+    return {form().Ap->Series59, form().Ap->Series58, form().Ap->Series57,
+            form().Ap->Series56, form().Ap->Series55, form().Ap->Series54};
   }
   FormFixture f;
   std::string path_;
@@ -105,15 +107,15 @@ TEST_F(ApAvgTest, HighVoltageAndFiveVoltsAreClampedAndGraded) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.hv);
     Load(Record("00119", c.hv, c.p5));
-    ASSERT_EQ(form().LineSeries2->Count(), 1);
-    ASSERT_EQ(form().LineSeries3->Count(), 1);
-    const TChartPoint& hv = form().LineSeries2->Point(0);
+    ASSERT_EQ(form().Ap->LineSeries2->Count(), 1);
+    ASSERT_EQ(form().Ap->LineSeries3->Count(), 1);
+    const TChartPoint& hv = form().Ap->LineSeries2->Point(0);
     EXPECT_EQ(hv.X, Day(2019, 1, 1));
     EXPECT_DOUBLE_EQ(hv.Y, c.hvShown);
     EXPECT_EQ(hv.Color, c.hvColour);
     EXPECT_EQ(hv.Label, "");
-    EXPECT_DOUBLE_EQ(form().LineSeries3->YValue(0), c.p5Shown);
-    EXPECT_EQ(form().LineSeries3->Point(0).Color, c.p5Colour);
+    EXPECT_DOUBLE_EQ(form().Ap->LineSeries3->YValue(0), c.p5Shown);
+    EXPECT_EQ(form().Ap->LineSeries3->Point(0).Color, c.p5Colour);
   }
 }
 
@@ -144,14 +146,14 @@ TEST_F(ApAvgTest, LampVoltageCurrentAndPowerAreGradedPowerFromTheReadings) {
     b.volts = c.volts;
     b.current = c.current;
     Load(Record("00119", 1500, 5, {b}));
-    ASSERT_EQ(form().LineSeries8->Count(), 1);
-    EXPECT_DOUBLE_EQ(form().LineSeries8->YValue(0), c.voltsShown);
-    EXPECT_EQ(form().LineSeries8->Point(0).Color, c.voltsColour);
-    EXPECT_DOUBLE_EQ(form().LineSeries9->YValue(0), c.currentShown);
-    EXPECT_EQ(form().LineSeries9->Point(0).Color, c.currentColour);
-    ASSERT_EQ(form().Series61->Count(), 1);
-    EXPECT_DOUBLE_EQ(form().Series61->YValue(0), c.power);
-    EXPECT_EQ(form().Series61->Point(0).Color, c.powerColour);
+    ASSERT_EQ(form().Ap->LineSeries8->Count(), 1);
+    EXPECT_DOUBLE_EQ(form().Ap->LineSeries8->YValue(0), c.voltsShown);
+    EXPECT_EQ(form().Ap->LineSeries8->Point(0).Color, c.voltsColour);
+    EXPECT_DOUBLE_EQ(form().Ap->LineSeries9->YValue(0), c.currentShown);
+    EXPECT_EQ(form().Ap->LineSeries9->Point(0).Color, c.currentColour);
+    ASSERT_EQ(form().Ap->Series61->Count(), 1);
+    EXPECT_DOUBLE_EQ(form().Ap->Series61->YValue(0), c.power);
+    EXPECT_EQ(form().Ap->Series61->Point(0).Color, c.powerColour);
   }
 }
 
@@ -182,21 +184,21 @@ TEST_F(ApAvgTest, TheWordCountChoosesLayoutAndBlocks) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Load(Join(c.words) + "\r\n");
-    EXPECT_EQ(form().LineSeries2->Count(), c.head);
-    EXPECT_EQ(form().LineSeries3->Count(), c.head);
-    for (TChartSeries* s : {static_cast<TChartSeries*>(form().Series78), static_cast<TChartSeries*>(form().Series81),
-                            static_cast<TChartSeries*>(form().LineSeries8), static_cast<TChartSeries*>(form().Series61),
-                            static_cast<TChartSeries*>(form().LineSeries10)}) {
+    EXPECT_EQ(form().Ap->LineSeries2->Count(), c.head);
+    EXPECT_EQ(form().Ap->LineSeries3->Count(), c.head);
+    for (TChartSeries* s : {static_cast<TChartSeries*>(form().Ap->Series78), static_cast<TChartSeries*>(form().Ap->Series81),
+                            static_cast<TChartSeries*>(form().Ap->LineSeries8), static_cast<TChartSeries*>(form().Ap->Series61),
+                            static_cast<TChartSeries*>(form().Ap->LineSeries10)}) {
       EXPECT_EQ(s->Count(), c.firstBlock) << s->Name;
     }
-    EXPECT_EQ(form().Series59->Count(), c.offBlock);
-    EXPECT_EQ(form().Series60->Count(), c.offBlock);
+    EXPECT_EQ(form().Ap->Series59->Count(), c.offBlock);
+    EXPECT_EQ(form().Ap->Series60->Count(), c.offBlock);
     if (c.firstBlock) {
-      EXPECT_DOUBLE_EQ(form().Series81->YValue(0), 44);  // humidity at its layout's place
-      EXPECT_EQ(form().Series81->Point(0).Color, clTeeColor);
-      EXPECT_DOUBLE_EQ(form().Series78->YValue(0), 20);
-      EXPECT_DOUBLE_EQ(form().Series79->YValue(0), 21);
-      EXPECT_DOUBLE_EQ(form().Series80->YValue(0), 22);
+      EXPECT_DOUBLE_EQ(form().Ap->Series81->YValue(0), 44);  // humidity at its layout's place
+      EXPECT_EQ(form().Ap->Series81->Point(0).Color, clTeeColor);
+      EXPECT_DOUBLE_EQ(form().Ap->Series78->YValue(0), 20);
+      EXPECT_DOUBLE_EQ(form().Ap->Series79->YValue(0), 21);
+      EXPECT_DOUBLE_EQ(form().Ap->Series80->YValue(0), 22);
     }
   }
 }
@@ -210,22 +212,22 @@ TEST_F(ApAvgTest, ARecordOf22WordsGoesOnInTheNextLine) {
 
   // The first line ends with a blank, as the instrument writes it.
   Load(head + "  \r\n" + rest + "\r\n" + Record("00219", 1400, 5));
-  EXPECT_EQ(form().LineSeries2->Count(), 2);
-  ASSERT_EQ(form().Series60->Count(), 1);
-  EXPECT_EQ(form().Series60->YValue(0), 2500);
-  EXPECT_EQ(form().Series60->Point(0).Color, clRed);
-  EXPECT_EQ(form().Series59->Count(), 1);
-  EXPECT_EQ(form().LineSeries2->XValue(1), Day(2019, 1, 2));
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 2);
+  ASSERT_EQ(form().Ap->Series60->Count(), 1);
+  EXPECT_EQ(form().Ap->Series60->YValue(0), 2500);
+  EXPECT_EQ(form().Ap->Series60->Point(0).Color, clRed);
+  EXPECT_EQ(form().Ap->Series59->Count(), 1);
+  EXPECT_EQ(form().Ap->LineSeries2->XValue(1), Day(2019, 1, 2));
 
   // Joined without a blank, the two lines' edge words run together: 38 words.
   Load(head + "\r\n" + rest + "\r\n");
-  EXPECT_EQ(form().LineSeries2->Count(), 1);
-  EXPECT_EQ(form().Series78->Count(), 0);
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 1);
+  EXPECT_EQ(form().Ap->Series78->Count(), 0);
 
   // Nothing follows: a record of 22 words is a one-block record.
   Load(head);
-  EXPECT_EQ(form().Series78->Count(), 1);
-  EXPECT_EQ(form().Series60->Count(), 0);
+  EXPECT_EQ(form().Ap->Series78->Count(), 1);
+  EXPECT_EQ(form().Ap->Series60->Count(), 0);
 }
 
 TEST_F(ApAvgTest, SuppliesSitOnTheirRowsAgainstTheNominalOfTheLayoutFlag) {
@@ -279,9 +281,9 @@ TEST_F(ApAvgTest, TheOffBlockKeepsItsColoursWithTheFlagClearOrSet) {
       EXPECT_NEAR(s->YValue(0), c.rows[row], 1e-9) << s->Name;
       EXPECT_EQ(s->Point(0).Color, colours[row]) << s->Name;
     }
-    ASSERT_EQ(form().Series60->Count(), 1);
-    EXPECT_EQ(form().Series60->YValue(0), 500);
-    EXPECT_EQ(form().Series60->Point(0).Color, clRed);
+    ASSERT_EQ(form().Ap->Series60->Count(), 1);
+    EXPECT_EQ(form().Ap->Series60->YValue(0), 500);
+    EXPECT_EQ(form().Ap->Series60->Point(0).Color, clRed);
   }
 }
 
@@ -293,16 +295,16 @@ TEST_F(ApAvgTest, AShortRecordAfterALongOnePlotsItsOwnReadings) {
   shortAfter.supply[0] = -14.9;
   Load(Record("00119", 1500, 5, {shortBefore}) + Record("00219", 1500, 5, {longOne}, true) +
        Record("00319", 1500, 5, {shortAfter}));
-  TChartSeries* rowTwo = form().LineSeries11;
+  TChartSeries* rowTwo = form().Ap->LineSeries11;
   ASSERT_EQ(rowTwo->Count(), 3);
   EXPECT_NEAR(rowTwo->YValue(0), 1.7, 1e-9);   // -8.3 against -8, flag still clear
   EXPECT_NEAR(rowTwo->YValue(1), 1.5, 1e-9);   // -5.5 against -5
   EXPECT_NEAR(rowTwo->YValue(2), -0.9, 1e-9);  // its own -7.9, against the flag's -5
   EXPECT_EQ(rowTwo->Point(2).Color, clTeeColor);
-  EXPECT_NEAR(form().LineSeries10->YValue(2), -1.9, 1e-9);  // -14.9 against -12
+  EXPECT_NEAR(form().Ap->LineSeries10->YValue(2), -1.9, 1e-9);  // -14.9 against -12
   // The humidity of each record is read at its own layout's place.
-  EXPECT_EQ(form().Series81->Count(), 3);
-  EXPECT_EQ(form().Series52->Point(0).Label, "-12V");
+  EXPECT_EQ(form().Ap->Series81->Count(), 3);
+  EXPECT_EQ(form().Ap->Series52->Point(0).Label, "-12V");
 }
 
 TEST_F(ApAvgTest, RowLabelsFollowTheLayoutFlagAcrossTheDates) {
@@ -321,16 +323,16 @@ TEST_F(ApAvgTest, RowLabelsFollowTheLayoutFlagAcrossTheDates) {
   };
   for (const Case& c : cases) {
     Load(c.file, "apoavg19.079");
-    ASSERT_EQ(form().Series52->Count(), kApSupplyRows);
+    ASSERT_EQ(form().Ap->Series52->Count(), kApSupplyRows);
     for (int row = 0; row < kApSupplyRows; ++row) {
-      const TChartPoint& bar = form().Series52->Point(row);
+      const TChartPoint& bar = form().Ap->Series52->Point(row);
       EXPECT_EQ(bar.Label, c.labels[row]);
       EXPECT_EQ(bar.Y, row + 1);
       EXPECT_EQ(bar.X, Day(2019, 1, 1));
       EXPECT_EQ(bar.X1, Day(2019, 1, 10));
       EXPECT_EQ(bar.Color, clBlack);
     }
-    EXPECT_TRUE(form().VoltagesGraph->BottomAxis.Automatic);
+    EXPECT_TRUE(form().Ap->VoltagesGraph->BottomAxis.Automatic);
   }
 }
 
@@ -338,9 +340,9 @@ TEST_F(ApAvgTest, ALongRecordOutsideTheWindowLeavesTheFlagClear) {
   Block b;
   f.SetWindow(Day(2019, 1, 2), Day(2019, 12, 31));
   Load(Record("00119", 1500, 5, {b}, true) + Record("00219", 1500, 5, {b}));
-  EXPECT_EQ(form().LineSeries2->Count(), 1);
-  EXPECT_EQ(form().Series52->Point(0).Label, "-15V");
-  EXPECT_NEAR(form().LineSeries10->YValue(0), 1, 1e-9);
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 1);
+  EXPECT_EQ(form().Ap->Series52->Point(0).Label, "-15V");
+  EXPECT_NEAR(form().Ap->LineSeries10->YValue(0), 1, 1e-9);
 }
 
 TEST_F(ApAvgTest, SupplyTitlesAndColoursFollowTheInstrumentNumber) {
@@ -361,7 +363,7 @@ TEST_F(ApAvgTest, SupplyTitlesAndColoursFollowTheInstrumentNumber) {
       EXPECT_EQ(s->Title, c.titles[row]);
       EXPECT_EQ(s->SeriesColor, colours[row]);
     }
-    EXPECT_EQ(form().Series59->Title, "-15V off");
+    EXPECT_EQ(form().Ap->Series59->Title, "-15V off");
   }
 }
 
@@ -371,16 +373,16 @@ TEST_F(ApAvgTest, AnInstrumentNumberThatIsNotANumberEndsTheLoad) {
   Load(Record("00119", 1500, 5, {b, b}), "apoavg19.b85");
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "'b85' is not a valid integer value");
-  for (TChart* chart : {form().APGraph, form().SLVoltsGraph, form().VoltagesGraph, form().AP_T}) {
+  for (TChart* chart : {form().Ap->APGraph, form().Ap->SLVoltsGraph, form().Ap->VoltagesGraph, form().Ap->AP_T}) {
     for (const TChartSeries* s : chart->Series()) {
-      if (s == form().Series83) continue;
+      if (s == form().Ap->Series83) continue;
       EXPECT_EQ(s->Count(), 0) << s->Name;
     }
   }
-  EXPECT_EQ(form().AP_T->Title.Lines(), (std::vector<std::string>{path_, "Temperatures"}));
-  EXPECT_EQ(form().APGraph->Title.Lines(), std::vector<std::string>{path_});
-  EXPECT_EQ(form().SLVoltsGraph->Title.Lines(), std::vector<std::string>{path_});
-  EXPECT_FALSE(form().Series83->Active);
+  EXPECT_EQ(form().Ap->AP_T->Title.Lines(), (std::vector<std::string>{path_, "Temperatures"}));
+  EXPECT_EQ(form().Ap->APGraph->Title.Lines(), std::vector<std::string>{path_});
+  EXPECT_EQ(form().Ap->SLVoltsGraph->Title.Lines(), std::vector<std::string>{path_});
+  EXPECT_FALSE(form().Ap->Series83->Active);
 }
 
 TEST_F(ApAvgTest, AxesAreRoundedToTheirSteps) {
@@ -395,10 +397,10 @@ TEST_F(ApAvgTest, AxesAreRoundedToTheirSteps) {
     double min, max;
   };
   const Case cases[] = {
-      {&form().APGraph->LeftAxis, 1340, 1800},
-      {&form().APGraph->RightAxis, 4.5, 5.5},
-      {&form().SLVoltsGraph->LeftAxis, 9, 11},
-      {&form().SLVoltsGraph->RightAxis, 1.5, 2.0},
+      {&form().Ap->APGraph->LeftAxis, 1340, 1800},
+      {&form().Ap->APGraph->RightAxis, 4.5, 5.5},
+      {&form().Ap->SLVoltsGraph->LeftAxis, 9, 11},
+      {&form().Ap->SLVoltsGraph->RightAxis, 1.5, 2.0},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(c.axis->Automatic);
@@ -412,32 +414,32 @@ TEST_F(ApAvgTest, StrictDateLimitsThreeChartsAndNotTheTemperatures) {
   form().StrictDate->SetChecked(true);
   Block b;
   Load(Record("01019", 1500, 5, {b}) + Record("02019", 1500, 5, {b}));
-  for (TChart* chart : {form().SLVoltsGraph, form().APGraph, form().VoltagesGraph}) {
+  for (TChart* chart : {form().Ap->SLVoltsGraph, form().Ap->APGraph, form().Ap->VoltagesGraph}) {
     EXPECT_FALSE(chart->BottomAxis.Automatic) << chart->Name;
     EXPECT_EQ(chart->BottomAxis.Minimum, Day(2018, 1, 1)) << chart->Name;
     EXPECT_EQ(chart->BottomAxis.Maximum, Day(2020, 1, 1)) << chart->Name;
   }
   // The temperatures' date axis ends at the data, and the shading below 0 C
   // that spans far dates does not widen it.
-  const TChartAxis& dates = form().AP_T->BottomAxis;
+  const TChartAxis& dates = form().Ap->AP_T->BottomAxis;
   EXPECT_FALSE(dates.Automatic);
   EXPECT_EQ(dates.Minimum, Day(2019, 1, 10));
   EXPECT_EQ(dates.Maximum, Day(2019, 1, 20));
-  EXPECT_TRUE(form().Series83->Active);
-  ASSERT_EQ(form().Series83->Count(), 2);
-  EXPECT_EQ(form().Series83->XValue(0), 30000.0);
-  EXPECT_EQ(form().Series83->XValue(1), 50000.0);
+  EXPECT_TRUE(form().Ap->Series83->Active);
+  ASSERT_EQ(form().Ap->Series83->Count(), 2);
+  EXPECT_EQ(form().Ap->Series83->XValue(0), 30000.0);
+  EXPECT_EQ(form().Ap->Series83->XValue(1), 50000.0);
 }
 
 TEST_F(ApAvgTest, ShadingBelowZeroIsHiddenUntilALoadFixesTheDates) {
-  EXPECT_FALSE(form().Series83->Active);
-  EXPECT_FALSE(form().Series83->ShowInLegend);
-  EXPECT_EQ(form().AP_T->Title.Lines(), std::vector<std::string>{"Temperatures from AP"});
-  f.ClickWithFile(form().LoadApavg, f.dir.Path() + "/apoavg19.185");  // no such file
-  EXPECT_FALSE(form().Series83->Active);
-  EXPECT_EQ(form().AP_T->Title[0], f.dir.Path() + "/apoavg19.185");
-  EXPECT_EQ(form().APGraph->Title.Lines(), std::vector<std::string>{"APOAVG"});
-  EXPECT_EQ(form().VoltagesGraph->Title.Lines(), std::vector<std::string>{"apavg"});
+  EXPECT_FALSE(form().Ap->Series83->Active);
+  EXPECT_FALSE(form().Ap->Series83->ShowInLegend);
+  EXPECT_EQ(form().Ap->AP_T->Title.Lines(), std::vector<std::string>{"Temperatures from AP"});
+  f.ClickWithFile(form().Ap->LoadApavg, f.dir.Path() + "/apoavg19.185");  // no such file
+  EXPECT_FALSE(form().Ap->Series83->Active);
+  EXPECT_EQ(form().Ap->AP_T->Title[0], f.dir.Path() + "/apoavg19.185");
+  EXPECT_EQ(form().Ap->APGraph->Title.Lines(), std::vector<std::string>{"APOAVG"});
+  EXPECT_EQ(form().Ap->VoltagesGraph->Title.Lines(), std::vector<std::string>{"apavg"});
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -447,9 +449,9 @@ TEST_F(ApAvgTest, ShowBoxesShowAndHideThreeTemperatures) {
     TChartSeries* series;
     const char* caption;
   };
-  const Case cases[] = {{form().ShowPMT, form().Series78, "ShowPMT"},
-                        {form().ShowCardRack, form().Series79, "ShowCardRack"},
-                        {form().ShowCase, form().Series80, "ShowCase"}};
+  const Case cases[] = {{form().Ap->ShowPMT, form().Ap->Series78, "ShowPMT"},
+                        {form().Ap->ShowCardRack, form().Ap->Series79, "ShowCardRack"},
+                        {form().Ap->ShowCase, form().Ap->Series80, "ShowCase"}};
   Block b;
   for (const Case& c : cases) {
     SCOPED_TRACE(c.caption);
@@ -465,7 +467,7 @@ TEST_F(ApAvgTest, ShowBoxesShowAndHideThreeTemperatures) {
     c.box->Click();
     EXPECT_TRUE(c.series->Active);
   }
-  EXPECT_TRUE(form().Series81->Active);
+  EXPECT_TRUE(form().Ap->Series81->Active);
 }
 
 TEST_F(ApAvgTest, DamagedFilesAreReadSafely) {
@@ -482,50 +484,50 @@ TEST_F(ApAvgTest, DamagedFilesAreReadSafely) {
   };
   for (const std::string& file : files) {
     Load(file);
-    ASSERT_EQ(form().LineSeries2->Count(), 1) << "file of " << file.size() << " bytes";
-    EXPECT_EQ(form().LineSeries2->XValue(0), Day(2019, 1, 1));
+    ASSERT_EQ(form().Ap->LineSeries2->Count(), 1) << "file of " << file.size() << " bytes";
+    EXPECT_EQ(form().Ap->LineSeries2->XValue(0), Day(2019, 1, 1));
   }
-  EXPECT_EQ(form().LineSeries3->Count(), 2);  // the +5 V of the broken line
+  EXPECT_EQ(form().Ap->LineSeries3->Count(), 2);  // the +5 V of the broken line
 
   // A continuation line longer than its buffer spoils its record only.
   const std::vector<std::string> words = RecordWords("00119", 1500, 5, {Block(), Block()}, false, 2);
   Load(Join(words, 0, 22) + " \n" + Join(words, 22) + std::string(300, '1') + "\n00219 1500 5 1\n");
-  EXPECT_EQ(form().LineSeries2->Count(), 1);
-  EXPECT_EQ(form().LineSeries2->XValue(0), Day(2019, 1, 2));
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 1);
+  EXPECT_EQ(form().Ap->LineSeries2->XValue(0), Day(2019, 1, 2));
 }
 
 TEST_F(ApAvgTest, DateWindowAndYearCodes) {
   f.SetWindow(Day(1900, 1, 1), Day(2100, 1, 1));
   Load("00149 1500 5 1\n00150 1500 5 1\n");
-  ASSERT_EQ(form().LineSeries2->Count(), 2);
-  EXPECT_EQ(form().LineSeries2->XValue(0), Day(2049, 1, 1));
-  EXPECT_EQ(form().LineSeries2->XValue(1), Day(1950, 1, 1));
+  ASSERT_EQ(form().Ap->LineSeries2->Count(), 2);
+  EXPECT_EQ(form().Ap->LineSeries2->XValue(0), Day(2049, 1, 1));
+  EXPECT_EQ(form().Ap->LineSeries2->XValue(1), Day(1950, 1, 1));
 
   f.SetWindow(Day(2019, 1, 2), Day(2019, 1, 3));
   Load("00119 1500 5 1\n00219 1500 5 1\n00319 1500 5 1\n00419 1500 5 1\n");
-  EXPECT_EQ(form().LineSeries2->Count(), 2);
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 2);
 }
 
 TEST_F(ApAvgTest, CompositeFollowsHighVoltageFiveVoltsAndLampVoltage) {
   Block b;
   b.volts = 11.25;
   Load(Record("00119", 1234, 5.05, {b}));
-  ASSERT_EQ(form().PointSeries5->Count(), 1);
-  EXPECT_EQ(form().PointSeries5->YValue(0), 1234);
-  ASSERT_EQ(form().Series25->Count(), 1);
-  EXPECT_EQ(form().Series25->YValue(0), 5.05);
-  ASSERT_EQ(form().Series77->Count(), 1);
-  EXPECT_EQ(form().Series77->YValue(0), 11.25);
+  ASSERT_EQ(form().Composite->PointSeries5->Count(), 1);
+  EXPECT_EQ(form().Composite->PointSeries5->YValue(0), 1234);
+  ASSERT_EQ(form().Composite->Series25->Count(), 1);
+  EXPECT_EQ(form().Composite->Series25->YValue(0), 5.05);
+  ASSERT_EQ(form().Composite->Series77->Count(), 1);
+  EXPECT_EQ(form().Composite->Series77->YValue(0), 11.25);
 }
 
 TEST_F(ApAvgTest, CancelChangesNothing) {
   Load(Record("00119", 1500, 5));
   const std::string dir = form().OpenDialog1->InitialDir;
-  RunUserAction([this] { form().LoadApavg->Click(); });  // no answer queued
+  RunUserAction([this] { form().Ap->LoadApavg->Click(); });  // no answer queued
   EXPECT_EQ(f.platform.dialogs.back().fileName, "ap?avg*.*");
-  EXPECT_EQ(form().LineSeries2->Count(), 1);
+  EXPECT_EQ(form().Ap->LineSeries2->Count(), 1);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
-  EXPECT_TRUE(form().Series83->Active);
+  EXPECT_TRUE(form().Ap->Series83->Active);
 }
 
 TEST_F(ApAvgTest, SaveButtonWritesTheHighVoltageChart) {
@@ -533,7 +535,7 @@ TEST_F(ApAvgTest, SaveButtonWritesTheHighVoltageChart) {
   form().SaveDialog1->Filter = "";
   const std::string bmp = f.dir.Path() + "/hv";
   f.platform.fileAnswers.push_back(bmp);
-  RunUserAction([this] { form().SpeedButton5->Click(); });
+  RunUserAction([this] { form().Ap->SpeedButton5->Click(); });
   const FileDialogRequest& request = f.platform.dialogs.back();
   EXPECT_EQ(request.fileName, "*.bmp");
   EXPECT_EQ(request.filter, "BMP files (*.bmp)|*.bmp");
@@ -545,7 +547,7 @@ TEST_F(ApAvgTest, FolderModeSavesThreeChartsNextToTheReport) {
   const std::string path = f.dir.Write("apoavg19.185", Record("00119", 1500, 5, {Block()}));
   FolderMode = true;
   FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().LoadApavgClick(nullptr); });
+  const bool ran = RunUserAction([this] { form().Ap->LoadApavgClick(nullptr); });
   FolderMode = false;
   FolderFilePath.clear();
   EXPECT_TRUE(ran);
@@ -555,26 +557,26 @@ TEST_F(ApAvgTest, FolderModeSavesThreeChartsNextToTheReport) {
 }
 
 TEST_F(ApAvgTest, LayoutOfTheTab) {
-  EXPECT_EQ(form().LoadApavg->Caption, "Load ap avg file");
-  const auto& pages = form().PageControl3->Pages;
+  EXPECT_EQ(form().Ap->LoadApavg->Caption, "Load ap avg file");
+  const auto& pages = form().Ap->PageControl3->Pages;
   ASSERT_EQ(pages.size(), 4u);
   EXPECT_EQ(pages[0]->Caption, "High Voltage and +5V");
   EXPECT_EQ(pages[1]->Caption, "SL");
   EXPECT_EQ(pages[2]->Caption, "Voltages");
   EXPECT_EQ(pages[3]->Caption, "Temperatures");
-  EXPECT_EQ(form().PageControl3->ActivePageIndex, 3);
-  EXPECT_EQ(form().APGraph->Parent(), pages[0]);
-  EXPECT_EQ(form().AP_T->Parent(), pages[3]);
-  EXPECT_EQ(form().SLVoltsGraph->LeftAxis.Minimum, 8);
-  EXPECT_EQ(form().SLVoltsGraph->LeftAxis.Maximum, 13);
-  EXPECT_EQ(form().SLVoltsGraph->RightAxis.Minimum, 1.2);
-  EXPECT_EQ(form().SLVoltsGraph->RightAxis.Maximum, 2.1);
-  EXPECT_FALSE(form().VoltagesGraph->LeftAxis.LabelsVisible);
-  EXPECT_EQ(form().VoltagesGraph->LeftAxis.Title, "deviation, (1 division = 1V)");
-  EXPECT_EQ(form().Series60->Pointer.OutlineColor, clBlue);
-  EXPECT_TRUE(form().Series57->LineVisible);
-  EXPECT_FALSE(form().Series47->LineVisible);
-  EXPECT_EQ(form().Series61->Pointer.Style, TPointerStyle::psStar);
+  EXPECT_EQ(form().Ap->PageControl3->ActivePageIndex, 3);
+  EXPECT_EQ(form().Ap->APGraph->Parent(), pages[0]);
+  EXPECT_EQ(form().Ap->AP_T->Parent(), pages[3]);
+  EXPECT_EQ(form().Ap->SLVoltsGraph->LeftAxis.Minimum, 8);
+  EXPECT_EQ(form().Ap->SLVoltsGraph->LeftAxis.Maximum, 13);
+  EXPECT_EQ(form().Ap->SLVoltsGraph->RightAxis.Minimum, 1.2);
+  EXPECT_EQ(form().Ap->SLVoltsGraph->RightAxis.Maximum, 2.1);
+  EXPECT_FALSE(form().Ap->VoltagesGraph->LeftAxis.LabelsVisible);
+  EXPECT_EQ(form().Ap->VoltagesGraph->LeftAxis.Title, "deviation, (1 division = 1V)");
+  EXPECT_EQ(form().Ap->Series60->Pointer.OutlineColor, clBlue);
+  EXPECT_TRUE(form().Ap->Series57->LineVisible);
+  EXPECT_FALSE(form().Ap->Series47->LineVisible);
+  EXPECT_EQ(form().Ap->Series61->Pointer.Style, TPointerStyle::psStar);
 }
 
 TEST(ApAvgReader, ReadsTheHeadAndBothBlocks) {

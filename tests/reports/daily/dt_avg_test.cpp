@@ -5,6 +5,8 @@
 #include "app/controls/application.h"
 #include "core/line_reader.h"
 #include "reports/daily/dt_avg.h"
+#include "reports/daily/dt_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -13,7 +15,7 @@ class DtAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents) {
     path_ = f.dir.Write("dtoavg19.185", contents);
-    f.ClickWithFile(f.form->LoadDtAvg, path_);
+    f.ClickWithFile(f.form->Dt->LoadDtAvg, path_);
   }
   TMainForm& form() { return *f.form; }
   FormFixture f;
@@ -50,10 +52,10 @@ TEST_F(DtAvgTest, EachLineGivesAnArrowAndItsIntensityPoint) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     Load(std::string(c.line) + "\n");
-    ASSERT_EQ(form().Series12->Count(), c.arrows);
-    ASSERT_EQ(form().Series53->Count(), c.points);
+    ASSERT_EQ(form().Dt->Series12->Count(), c.arrows);
+    ASSERT_EQ(form().Dt->Series53->Count(), c.points);
     if (c.arrows) {
-      const TChartPoint& p = form().Series12->Point(0);
+      const TChartPoint& p = form().Dt->Series12->Point(0);
       EXPECT_EQ(p.X, Day(2019, 1, 1));
       EXPECT_EQ(p.X1, Day(2019, 1, 1));
       EXPECT_DOUBLE_EQ(p.Y, c.a);
@@ -62,16 +64,16 @@ TEST_F(DtAvgTest, EachLineGivesAnArrowAndItsIntensityPoint) {
       EXPECT_EQ(p.Color, c.arrowColor);
     }
     if (c.points) {
-      EXPECT_EQ(form().Series53->Point(0).Color, c.pointColor);
+      EXPECT_EQ(form().Dt->Series53->Point(0).Color, c.pointColor);
     }
   }
 }
 
 TEST_F(DtAvgTest, IntensityIsPlottedInMillionCounts) {
   Load("17019 28.04 27.724 .1 .8 3500781 1255615\r\n");
-  ASSERT_EQ(form().Series53->Count(), 1);
-  EXPECT_DOUBLE_EQ(form().Series53->YValue(0), 3.500781);
-  EXPECT_EQ(form().Series53->XValue(0), Day(2019, 6, 19));
+  ASSERT_EQ(form().Dt->Series53->Count(), 1);
+  EXPECT_DOUBLE_EQ(form().Dt->Series53->YValue(0), 3.500781);
+  EXPECT_EQ(form().Dt->Series53->XValue(0), Day(2019, 6, 19));
 }
 
 TEST_F(DtAvgTest, DeadTimeAxisEndsOnTheWholeNumbersOfTheSpinEdits) {
@@ -91,70 +93,70 @@ TEST_F(DtAvgTest, DeadTimeAxisEndsOnTheWholeNumbersOfTheSpinEdits) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     Load(c.file);
-    const TChartAxis& left = form().DTGraph->LeftAxis;
+    const TChartAxis& left = form().Dt->DTGraph->LeftAxis;
     EXPECT_FALSE(left.Automatic);
     EXPECT_EQ(left.Minimum, c.min);
     EXPECT_EQ(left.Maximum, c.max);
-    EXPECT_EQ(form().dtMin->Text, c.minText);
-    EXPECT_EQ(form().dtMax->Text, c.maxText);
+    EXPECT_EQ(form().Dt->dtMin->Text, c.minText);
+    EXPECT_EQ(form().Dt->dtMax->Text, c.maxText);
   }
 }
 
 TEST_F(DtAvgTest, SpinEditsMoveTheAxisOnlyWithinTheOtherLimit) {
   Load("00119 14.6 30\n00219 20 40.2\n");
-  TChartAxis& left = form().DTGraph->LeftAxis;
-  form().dtMinUpDown->SetPosition(20);
+  TChartAxis& left = form().Dt->DTGraph->LeftAxis;
+  form().Dt->dtMinUpDown->SetPosition(20);
   EXPECT_EQ(left.Minimum, 20);
-  form().dtMinUpDown->SetPosition(42);  // up to the maximum: refused
+  form().Dt->dtMinUpDown->SetPosition(42);  // up to the maximum: refused
   EXPECT_EQ(left.Minimum, 20);
-  form().dtMaxUpDown->SetPosition(20);  // down to the minimum: refused
+  form().Dt->dtMaxUpDown->SetPosition(20);  // down to the minimum: refused
   EXPECT_EQ(left.Maximum, 42);
-  form().dtMax->SetText("35");  // typed into the edit
+  form().Dt->dtMax->SetText("35");  // typed into the edit
   EXPECT_EQ(left.Maximum, 35);
-  form().dtMax->SetText("abc");  // not a number: the last position holds
+  form().Dt->dtMax->SetText("abc");  // not a number: the last position holds
   EXPECT_EQ(left.Maximum, 35);
 }
 
 TEST_F(DtAvgTest, SameLimitsAsBeforeStillSetTheAxisFromTheEdits) {
   Load("00119 14.6 30\n00219 20 40.2\n");
   Load("00119 14.6 30\n00219 20 40.2\n");
-  EXPECT_EQ(form().DTGraph->LeftAxis.Minimum, 13);
-  EXPECT_EQ(form().DTGraph->LeftAxis.Maximum, 42);
+  EXPECT_EQ(form().Dt->DTGraph->LeftAxis.Minimum, 13);
+  EXPECT_EQ(form().Dt->DTGraph->LeftAxis.Maximum, 42);
 }
 
 TEST_F(DtAvgTest, DateWindowIsInclusiveAndYearCodesPivotAt50) {
   f.SetWindow(Day(2019, 1, 2), Day(2019, 1, 4));
   Load("00119 10 20\n00219 11 20\n00419 12 20\n00519 13 20\n");
-  ASSERT_EQ(form().Series12->Count(), 2);
-  EXPECT_EQ(form().Series12->XValue(0), Day(2019, 1, 2));
-  EXPECT_EQ(form().Series12->XValue(1), Day(2019, 1, 4));
+  ASSERT_EQ(form().Dt->Series12->Count(), 2);
+  EXPECT_EQ(form().Dt->Series12->XValue(0), Day(2019, 1, 2));
+  EXPECT_EQ(form().Dt->Series12->XValue(1), Day(2019, 1, 4));
 
   f.SetWindow(Day(1900, 1, 1), Day(2100, 1, 1));
   Load("00149 10 20\n00150 10 20\n");
-  ASSERT_EQ(form().Series12->Count(), 2);
-  EXPECT_EQ(form().Series12->XValue(0), Day(2049, 1, 1));
-  EXPECT_EQ(form().Series12->XValue(1), Day(1950, 1, 1));
+  ASSERT_EQ(form().Dt->Series12->Count(), 2);
+  EXPECT_EQ(form().Dt->Series12->XValue(0), Day(2049, 1, 1));
+  EXPECT_EQ(form().Dt->Series12->XValue(1), Day(1950, 1, 1));
 }
 
 TEST_F(DtAvgTest, StartAfterEndPlotsNothing) {
   f.SetWindow(Day(2019, 6, 1), Day(2019, 1, 1));
   Load("00119 10 20\n17019 10 20\n");
-  EXPECT_EQ(form().Series12->Count(), 0);
+  EXPECT_EQ(form().Dt->Series12->Count(), 0);
 }
 
 TEST_F(DtAvgTest, StrictDateForcesTheDateAxisToTheWindow) {
   f.SetWindow(Day(2018, 1, 1), Day(2020, 1, 1));
   form().StrictDate->SetChecked(true);
   Load("00119 10 20\n");
-  const TChartAxis& bottom = form().DTGraph->BottomAxis;
+  const TChartAxis& bottom = form().Dt->DTGraph->BottomAxis;
   EXPECT_FALSE(bottom.Automatic);
   EXPECT_EQ(bottom.Minimum, Day(2018, 1, 1));
   EXPECT_EQ(bottom.Maximum, Day(2020, 1, 1));
 
   form().StrictDate->SetChecked(false);
-  form().DTGraph->BottomAxis.SetAutomatic(true);
+  form().Dt->DTGraph->BottomAxis.SetAutomatic(true);
   Load("00119 10 20\n");
-  EXPECT_TRUE(form().DTGraph->BottomAxis.Automatic);
+  EXPECT_TRUE(form().Dt->DTGraph->BottomAxis.Automatic);
 }
 
 TEST_F(DtAvgTest, DamagedFilesAreReadSafely) {
@@ -169,32 +171,32 @@ TEST_F(DtAvgTest, DamagedFilesAreReadSafely) {
   };
   for (const std::string& file : files) {
     Load(file);
-    ASSERT_EQ(form().Series12->Count(), 1) << "file of " << file.size() << " bytes";
-    EXPECT_EQ(form().Series12->XValue(0), Day(2019, 1, 1));
+    ASSERT_EQ(form().Dt->Series12->Count(), 1) << "file of " << file.size() << " bytes";
+    EXPECT_EQ(form().Dt->Series12->XValue(0), Day(2019, 1, 1));
   }
 }
 
 TEST_F(DtAvgTest, TitleIsTheFilePathAndTheCompositeFollows) {
   Load("00119 10 20\n00219 11 21\n");
-  ASSERT_EQ(form().DTGraph->Title.Count(), 1);
-  EXPECT_EQ(form().DTGraph->Title[0], path_);
-  ASSERT_EQ(form().Series70->Count(), 2);
-  EXPECT_EQ(form().Series70->XValue(1), Day(2019, 1, 2));
-  EXPECT_EQ(form().Series70->YValue(1), 11);
+  ASSERT_EQ(form().Dt->DTGraph->Title.Count(), 1);
+  EXPECT_EQ(form().Dt->DTGraph->Title[0], path_);
+  ASSERT_EQ(form().Composite->Series70->Count(), 2);
+  EXPECT_EQ(form().Composite->Series70->XValue(1), Day(2019, 1, 2));
+  EXPECT_EQ(form().Composite->Series70->YValue(1), 11);
 }
 
 TEST_F(DtAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
   Load("00119 10 20\n");
   const std::string dir = form().OpenDialog1->InitialDir;
-  RunUserAction([this] { form().LoadDtAvg->Click(); });  // no answer queued: cancelled
-  EXPECT_EQ(form().Series12->Count(), 1);
+  RunUserAction([this] { form().Dt->LoadDtAvg->Click(); });  // no answer queued: cancelled
+  EXPECT_EQ(form().Dt->Series12->Count(), 1);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
   ASSERT_FALSE(f.platform.dialogs.empty());
   EXPECT_EQ(f.platform.dialogs.back().fileName, "dtoavg*.*");
 
-  f.ClickWithFile(form().LoadDtAvg, f.dir.Path() + "/missing.185");
-  EXPECT_EQ(form().Series12->Count(), 0);
-  EXPECT_EQ(form().DTGraph->Title[0], path_);  // the title keeps its old text
+  f.ClickWithFile(form().Dt->LoadDtAvg, f.dir.Path() + "/missing.185");
+  EXPECT_EQ(form().Dt->Series12->Count(), 0);
+  EXPECT_EQ(form().Dt->DTGraph->Title[0], path_);  // the title keeps its old text
   EXPECT_TRUE(f.platform.messages.empty());
 }
 

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "reports/daily/hg_avg.h"
+#include "reports/daily/hg_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -15,15 +17,15 @@ class HgAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents, const std::string& name = "hgoavg19.185") {
     path_ = f.dir.Write(name, contents);
-    f.ClickWithFile(f.form->LoadHGavg, path_);
+    f.ClickWithFile(f.form->Hg->LoadHGavg, path_);
   }
   TMainForm& form() { return *f.form; }
-  TChartAxis& calStepAxis() { return form().Series64->GetVertAxis(); }
+  TChartAxis& calStepAxis() { return form().Hg->Series64->GetVertAxis(); }
   // Points in the six data series, in the order intensity, temperature, tests,
   // cal step, max shift, repeats.
   std::vector<int> Counts() {
-    return {form().Series13->Count(), form().Series11->Count(), form().Series65->Count(),
-            form().Series64->Count(), form().Series67->Count(), form().Series68->Count()};
+    return {form().Hg->Series13->Count(), form().Hg->Series11->Count(), form().Hg->Series65->Count(),
+            form().Hg->Series64->Count(), form().Hg->Series67->Count(), form().Hg->Series68->Count()};
   }
   FormFixture f;
   std::string path_;
@@ -55,26 +57,26 @@ TEST_F(HgAvgTest, OnlySevenWordLinesFillTheCalStepShiftAndRepeatsBands) {
 TEST_F(HgAvgTest, EachBandHoldsItsFieldAtTheDaysDate) {
   Load("17019 308857.5 27 6 4 3 280\n");
   const double day = Day(2019, 6, 19);
-  const TChartPoint& intensity = form().Series13->Point(0);
+  const TChartPoint& intensity = form().Hg->Series13->Point(0);
   EXPECT_EQ(intensity.X, day);
   EXPECT_EQ(intensity.Y, 308857.5);
   EXPECT_EQ(intensity.Color, clBlue);
   EXPECT_EQ(intensity.Label, "");
-  const TChartPoint& temperature = form().Series11->Point(0);
+  const TChartPoint& temperature = form().Hg->Series11->Point(0);
   EXPECT_EQ(temperature.X, day);
   EXPECT_EQ(temperature.Y, 27);
   EXPECT_EQ(temperature.Color, clRed);
-  const TChartPoint& tests = form().Series65->Point(0);
+  const TChartPoint& tests = form().Hg->Series65->Point(0);
   EXPECT_EQ(tests.X, day);
   EXPECT_EQ(tests.X1, day);
   EXPECT_EQ(tests.Y, 0);
   EXPECT_EQ(tests.Y1, 6);
-  const TChartPoint& calStep = form().Series64->Point(0);
+  const TChartPoint& calStep = form().Hg->Series64->Point(0);
   EXPECT_EQ(calStep.Y, 280);
   EXPECT_EQ(calStep.Color, clTeeColor);  // the series' own colour
-  EXPECT_EQ(form().Series64->PointColor(0), clYellow);
-  EXPECT_EQ(form().Series67->Point(0).Y1, 3);
-  EXPECT_EQ(form().Series68->Point(0).Y1, 4);
+  EXPECT_EQ(form().Hg->Series64->PointColor(0), clYellow);
+  EXPECT_EQ(form().Hg->Series67->Point(0).Y1, 3);
+  EXPECT_EQ(form().Hg->Series68->Point(0).Y1, 4);
 }
 
 TEST_F(HgAvgTest, ShiftAndRepeatsArrowsNeedMoreThan100BetweenShiftAndCalStep) {
@@ -96,9 +98,9 @@ TEST_F(HgAvgTest, ShiftAndRepeatsArrowsNeedMoreThan100BetweenShiftAndCalStep) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     Load(std::string(c.line) + "\n");
-    EXPECT_EQ(form().Series64->Count(), 1);
-    EXPECT_EQ(form().Series67->Count(), c.arrows);
-    EXPECT_EQ(form().Series68->Count(), c.arrows);
+    EXPECT_EQ(form().Hg->Series64->Count(), 1);
+    EXPECT_EQ(form().Hg->Series67->Count(), c.arrows);
+    EXPECT_EQ(form().Hg->Series68->Count(), c.arrows);
     EXPECT_TRUE(f.platform.messages.empty());
   }
 }
@@ -118,9 +120,9 @@ TEST_F(HgAvgTest, ShiftAndRepeatsAreClampedTo20AndGradedOnTheirOwnValues) {
     const std::string v = std::to_string(c.value);
     // The same value as repeats and as maximum shift, with cal step 280.
     Load("00119 1000 25 12 " + v + " " + v + " 280\n");
-    ASSERT_EQ(form().Series67->Count(), 1);
-    ASSERT_EQ(form().Series68->Count(), 1);
-    for (const TArrowSeries* s : {form().Series67, form().Series68}) {
+    ASSERT_EQ(form().Hg->Series67->Count(), 1);
+    ASSERT_EQ(form().Hg->Series68->Count(), 1);
+    for (const TArrowSeries* s : {form().Hg->Series67, form().Hg->Series68}) {
       const TChartPoint& p = s->Point(0);
       EXPECT_EQ(p.Y, 0);
       EXPECT_EQ(p.Y1, c.end);
@@ -139,9 +141,9 @@ TEST_F(HgAvgTest, TestCountArrowIsGradedAt20And30) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.tests);
     Load("00119 1000 25 " + std::to_string(c.tests) + "\n");
-    ASSERT_EQ(form().Series65->Count(), 1);
-    EXPECT_EQ(form().Series65->Point(0).Y1, c.tests);  // not clamped
-    EXPECT_EQ(form().Series65->Point(0).Color, c.color);
+    ASSERT_EQ(form().Hg->Series65->Count(), 1);
+    EXPECT_EQ(form().Hg->Series65->Point(0).Y1, c.tests);  // not clamped
+    EXPECT_EQ(form().Hg->Series65->Point(0).Color, c.color);
   }
 }
 
@@ -160,7 +162,7 @@ TEST_F(HgAvgTest, IntensityAndCalStepAxesEndOnWholeStepsWithAMargin) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file);
     Load(c.file);
-    const TChartAxis& left = form().HGGraph->LeftAxis;
+    const TChartAxis& left = form().Hg->HGGraph->LeftAxis;
     EXPECT_FALSE(left.Automatic);
     EXPECT_EQ(left.Minimum, c.leftMin);
     EXPECT_EQ(left.Maximum, c.leftMax);
@@ -169,10 +171,10 @@ TEST_F(HgAvgTest, IntensityAndCalStepAxesEndOnWholeStepsWithAMargin) {
     EXPECT_EQ(calStepAxis().Maximum, c.calMax);
   }
   // The fixed bands keep their start-up limits.
-  const TChartAxis& shift = form().Series67->GetVertAxis();
+  const TChartAxis& shift = form().Hg->Series67->GetVertAxis();
   EXPECT_EQ(shift.Minimum, -20);
   EXPECT_EQ(shift.Maximum, 20);
-  const TChartAxis& repeats = form().Series68->GetVertAxis();
+  const TChartAxis& repeats = form().Hg->Series68->GetVertAxis();
   EXPECT_EQ(repeats.Minimum, 0);
   EXPECT_EQ(repeats.Maximum, 20);
 }
@@ -203,12 +205,12 @@ TEST_F(HgAvgTest, AWordThatIsNotAWholeNumberEndsTheLoadAndKeepsTheDaysBefore) {
     // The first line stays drawn in every band; of the bad line at most its
     // calibration step, nothing after it.
     EXPECT_EQ(Counts(), (std::vector<int>{1, 1, 1, c.calSteps, 1, 1}));
-    EXPECT_EQ(form().Series13->YValue(0), 1000);
+    EXPECT_EQ(form().Hg->Series13->YValue(0), 1000);
     // The axes keep the limits of the load before.
-    EXPECT_EQ(form().HGGraph->LeftAxis.Minimum, 199000);
-    EXPECT_EQ(form().HGGraph->LeftAxis.Maximum, 201000);
-    EXPECT_FALSE(form().HGGraph->LeftAxis.Automatic);
-    EXPECT_EQ(form().HGGraph->Title[0], path_);
+    EXPECT_EQ(form().Hg->HGGraph->LeftAxis.Minimum, 199000);
+    EXPECT_EQ(form().Hg->HGGraph->LeftAxis.Maximum, 201000);
+    EXPECT_FALSE(form().Hg->HGGraph->LeftAxis.Automatic);
+    EXPECT_EQ(form().Hg->HGGraph->Title[0], path_);
   }
 }
 
@@ -222,12 +224,12 @@ TEST_F(HgAvgTest, DamagedFieldsOutsideTheDateWindowRaiseNothing) {
 TEST_F(HgAvgTest, AnIntensityThatIsNotANumberPlotsNoIntensityThatDay) {
   Load("00119 300000 25 12\n00219 lamp 26 13\n00319 nan 27 14\n00419 inf 28 15\n00519 .5e3 29 16\n");
   // The other bands keep every day; no intensity is carried over from the day before.
-  EXPECT_EQ(form().Series11->Count(), 5);
-  EXPECT_EQ(form().Series65->Count(), 5);
-  ASSERT_EQ(form().Series13->Count(), 2);
-  EXPECT_EQ(form().Series13->XValue(0), Day(2019, 1, 1));
-  EXPECT_EQ(form().Series13->XValue(1), Day(2019, 1, 5));
-  EXPECT_EQ(form().Series13->YValue(1), 500);
+  EXPECT_EQ(form().Hg->Series11->Count(), 5);
+  EXPECT_EQ(form().Hg->Series65->Count(), 5);
+  ASSERT_EQ(form().Hg->Series13->Count(), 2);
+  EXPECT_EQ(form().Hg->Series13->XValue(0), Day(2019, 1, 1));
+  EXPECT_EQ(form().Hg->Series13->XValue(1), Day(2019, 1, 5));
+  EXPECT_EQ(form().Hg->Series13->YValue(1), 500);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -235,22 +237,22 @@ TEST_F(HgAvgTest, DateWindowIsInclusiveAndStrictDateForcesTheDateAxis) {
   f.SetWindow(Day(2019, 1, 2), Day(2019, 1, 3));
   form().StrictDate->SetChecked(true);
   Load("00119 1000 25 12\n00219 1000 25 12\n00319 1000 25 12\n00419 1000 25 12\n");
-  ASSERT_EQ(form().Series13->Count(), 2);
-  EXPECT_EQ(form().Series13->XValue(0), Day(2019, 1, 2));
-  EXPECT_EQ(form().Series13->XValue(1), Day(2019, 1, 3));
-  const TChartAxis& bottom = form().HGGraph->BottomAxis;
+  ASSERT_EQ(form().Hg->Series13->Count(), 2);
+  EXPECT_EQ(form().Hg->Series13->XValue(0), Day(2019, 1, 2));
+  EXPECT_EQ(form().Hg->Series13->XValue(1), Day(2019, 1, 3));
+  const TChartAxis& bottom = form().Hg->HGGraph->BottomAxis;
   EXPECT_FALSE(bottom.Automatic);
   EXPECT_EQ(bottom.Minimum, Day(2019, 1, 2));
   EXPECT_EQ(bottom.Maximum, Day(2019, 1, 3));
 
   form().StrictDate->SetChecked(false);
-  form().HGGraph->BottomAxis.SetAutomatic(true);
+  form().Hg->HGGraph->BottomAxis.SetAutomatic(true);
   f.SetWindow(Day(1900, 1, 1), Day(2100, 1, 1));
   Load("36599 1000 25 12\n00150 1000 25 12\n");
-  EXPECT_TRUE(form().HGGraph->BottomAxis.Automatic);
-  ASSERT_EQ(form().Series13->Count(), 2);
-  EXPECT_EQ(form().Series13->XValue(0), Day(1999, 12, 31));
-  EXPECT_EQ(form().Series13->XValue(1), Day(1950, 1, 1));
+  EXPECT_TRUE(form().Hg->HGGraph->BottomAxis.Automatic);
+  ASSERT_EQ(form().Hg->Series13->Count(), 2);
+  EXPECT_EQ(form().Hg->Series13->XValue(0), Day(1999, 12, 31));
+  EXPECT_EQ(form().Hg->Series13->XValue(1), Day(1950, 1, 1));
 }
 
 TEST_F(HgAvgTest, DamagedFilesAreReadSafely) {
@@ -269,35 +271,35 @@ TEST_F(HgAvgTest, DamagedFilesAreReadSafely) {
     Load(file, "HGOAVG.185");
     EXPECT_TRUE(f.platform.messages.empty());
     EXPECT_EQ(Counts(), (std::vector<int>{1, 1, 1, 0, 0, 0}));
-    EXPECT_EQ(form().Series13->XValue(0), Day(2019, 1, 1));
+    EXPECT_EQ(form().Hg->Series13->XValue(0), Day(2019, 1, 1));
   }
 }
 
 TEST_F(HgAvgTest, TitleIsThePathTheCompositeFollowsAndCommentsStay) {
-  form().Series37->AddXY(Day(2019, 1, 1), 0, "lamp changed", clBlue);
+  form().Hg->Series37->AddXY(Day(2019, 1, 1), 0, "lamp changed", clBlue);
   Load("00119 1000 25 12\n00219 2000 25 12\n");
-  ASSERT_EQ(form().HGGraph->Title.Count(), 1);
-  EXPECT_EQ(form().HGGraph->Title[0], path_);
-  ASSERT_EQ(form().Series71->Count(), 2);
-  EXPECT_EQ(form().Series71->XValue(1), Day(2019, 1, 2));
-  EXPECT_EQ(form().Series71->YValue(1), 2000);
-  ASSERT_EQ(form().Series37->Count(), 1);
-  EXPECT_EQ(form().Series37->Point(0).Label, "lamp changed");
+  ASSERT_EQ(form().Hg->HGGraph->Title.Count(), 1);
+  EXPECT_EQ(form().Hg->HGGraph->Title[0], path_);
+  ASSERT_EQ(form().Composite->Series71->Count(), 2);
+  EXPECT_EQ(form().Composite->Series71->XValue(1), Day(2019, 1, 2));
+  EXPECT_EQ(form().Composite->Series71->YValue(1), 2000);
+  ASSERT_EQ(form().Hg->Series37->Count(), 1);
+  EXPECT_EQ(form().Hg->Series37->Point(0).Label, "lamp changed");
 }
 
 TEST_F(HgAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
   Load("00119 1000 25 12 4 3 280\n");
   const std::string dir = form().OpenDialog1->InitialDir;
-  RunUserAction([this] { form().LoadHGavg->Click(); });  // no answer queued: cancelled
+  RunUserAction([this] { form().Hg->LoadHGavg->Click(); });  // no answer queued: cancelled
   EXPECT_EQ(Counts(), (std::vector<int>{1, 1, 1, 1, 1, 1}));
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
   ASSERT_FALSE(f.platform.dialogs.empty());
   EXPECT_EQ(f.platform.dialogs.back().fileName, "hgoavg*.*");
 
-  f.ClickWithFile(form().LoadHGavg, f.dir.Path() + "/missing.185");
+  f.ClickWithFile(form().Hg->LoadHGavg, f.dir.Path() + "/missing.185");
   EXPECT_EQ(Counts(), (std::vector<int>{0, 0, 0, 0, 0, 0}));
   EXPECT_TRUE(calStepAxis().Automatic);
-  EXPECT_EQ(form().HGGraph->Title[0], path_);
+  EXPECT_EQ(form().Hg->HGGraph->Title[0], path_);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -305,12 +307,12 @@ TEST_F(HgAvgTest, FolderModeAsksNothingAndSavesTheChartNextToTheReport) {
   const std::string path = f.dir.Write("hgoavg.185", "00119 1000 25 12\n36520 1000 25 12\n");
   FolderMode = true;
   FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().LoadHGavgClick(nullptr); });
+  const bool ran = RunUserAction([this] { form().Hg->LoadHGavgClick(nullptr); });
   FolderMode = false;
   FolderFilePath.clear();
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
-  EXPECT_EQ(form().Series13->Count(), 2);
+  EXPECT_EQ(form().Hg->Series13->Count(), 2);
   EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/185_hgavg_19-20.bmp"));
 }
 
@@ -318,7 +320,7 @@ TEST_F(HgAvgTest, SaveButtonWritesTheChart) {
   Load("00119 1000 25 12\n");
   const std::string bmp = f.dir.Path() + "/hg";
   f.platform.fileAnswers.push_back(bmp);
-  RunUserAction([this] { form().SpeedButton2->Click(); });
+  RunUserAction([this] { form().Hg->SpeedButton2->Click(); });
   EXPECT_EQ(f.platform.dialogs.back().fileName, "*.bmp");
   EXPECT_TRUE(std::filesystem::exists(bmp + ".bmp"));
 }

@@ -7,9 +7,11 @@
 #include <vector>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "reports/daily/op_avg.h"
+#include "reports/daily/op_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -42,7 +44,7 @@ class OpAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents, const std::string& name = "opavg.228") {
     path_ = f.dir.Write(name, contents);
-    f.ClickWithFile(f.form->LoadOPavg, path_);
+    f.ClickWithFile(f.form->Op->LoadOPavg, path_);
   }
   TMainForm& form() { return *f.form; }
   FormFixture f;
@@ -66,16 +68,16 @@ TEST_F(OpAvgTest, CorrectionsAreGradedAgainstThePreviousDay) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.north1);
     Load(Jan(1, "Davos", c.north1, c.horizon1) + Jan(2, "Davos", c.north2, c.horizon2));
-    ASSERT_EQ(form().Series32->Count(), 2);
-    ASSERT_EQ(form().Series33->Count(), 2);
-    EXPECT_EQ(form().Series32->Point(0).X, Day(2019, 1, 1));
-    EXPECT_EQ(form().Series32->YValue(1), c.north2);
-    EXPECT_EQ(form().Series32->Point(0).Color, c.first);
-    EXPECT_EQ(form().Series32->Point(1).Color, c.second);
-    EXPECT_EQ(form().Series32->Point(1).Label, "");
-    EXPECT_EQ(form().Series33->YValue(1), c.horizon2);
-    EXPECT_EQ(form().Series33->Point(0).Color, c.firstH);
-    EXPECT_EQ(form().Series33->Point(1).Color, c.secondH);
+    ASSERT_EQ(form().Op->Series32->Count(), 2);
+    ASSERT_EQ(form().Op->Series33->Count(), 2);
+    EXPECT_EQ(form().Op->Series32->Point(0).X, Day(2019, 1, 1));
+    EXPECT_EQ(form().Op->Series32->YValue(1), c.north2);
+    EXPECT_EQ(form().Op->Series32->Point(0).Color, c.first);
+    EXPECT_EQ(form().Op->Series32->Point(1).Color, c.second);
+    EXPECT_EQ(form().Op->Series32->Point(1).Label, "");
+    EXPECT_EQ(form().Op->Series33->YValue(1), c.horizon2);
+    EXPECT_EQ(form().Op->Series33->Point(0).Color, c.firstH);
+    EXPECT_EQ(form().Op->Series33->Point(1).Color, c.secondH);
   }
 }
 
@@ -92,9 +94,9 @@ TEST_F(OpAvgTest, StepsPerRevolutionOffTheBandAreRedAtItsEdge) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.steps);
     Load(Jan(1, "Davos", 0, 0, c.steps));
-    ASSERT_EQ(form().LineSeries12->Count(), 1);
-    EXPECT_EQ(form().LineSeries12->YValue(0), c.shown);
-    EXPECT_EQ(form().LineSeries12->Point(0).Color, c.colour);
+    ASSERT_EQ(form().Op->LineSeries12->Count(), 1);
+    EXPECT_EQ(form().Op->LineSeries12->YValue(0), c.shown);
+    EXPECT_EQ(form().Op->LineSeries12->Point(0).Color, c.colour);
   }
 }
 
@@ -112,10 +114,10 @@ TEST_F(OpAvgTest, StaysAtLocationsMakeOneRowPerPlace) {
       {Day(2019, 1, 17), Day(2019, 1, 17), 2, "AROSA"}, {Day(2019, 1, 18), Day(2019, 1, 18), 1, "DAVOS"},
       {Day(2019, 1, 19), Day(2019, 1, 19), 2, "AROSA"}, {Day(2019, 1, 9), Day(2019, 1, 9), 2, "AROSA"},
   };
-  ASSERT_EQ(form().Series51->Count(), static_cast<int>(std::size(bars)));
-  for (int i = 0; i < form().Series51->Count(); ++i) {
+  ASSERT_EQ(form().Op->Series51->Count(), static_cast<int>(std::size(bars)));
+  for (int i = 0; i < form().Op->Series51->Count(); ++i) {
     SCOPED_TRACE(i);
-    const TChartPoint& p = form().Series51->Point(i);
+    const TChartPoint& p = form().Op->Series51->Point(i);
     EXPECT_EQ(p.X, bars[i].start);
     EXPECT_EQ(p.X1, bars[i].end);
     EXPECT_EQ(p.Y, bars[i].row);
@@ -129,20 +131,20 @@ TEST_F(OpAvgTest, EveryStayIsDrawnBeyondNineHundredNinetyNine) {
   std::string file;  // a year apart, at two places by turns
   for (int i = 0; i < 1200; ++i) file += OpLine("01", "01", std::to_string(i % 50 + 50), i % 2 ? "A" : "B");
   Load(file);
-  ASSERT_EQ(form().Series51->Count(), 1200);
-  EXPECT_EQ(form().Series51->Point(1198).Y, 1);
-  EXPECT_EQ(form().Series51->Point(1199).Y, 2);
-  EXPECT_EQ(form().Series51->Point(1199).Label, "A");
+  ASSERT_EQ(form().Op->Series51->Count(), 1200);
+  EXPECT_EQ(form().Op->Series51->Point(1198).Y, 1);
+  EXPECT_EQ(form().Op->Series51->Point(1199).Y, 2);
+  EXPECT_EQ(form().Op->Series51->Point(1199).Label, "A");
 }
 
 TEST_F(OpAvgTest, TheLastStayEndsWithTheLastDatedRecordOfTheFile) {
   f.SetWindow(Day(2019, 1, 1), Day(2019, 1, 2));
   // The 20th lies beyond the window; the 25th has no possible month.
   Load(Jan(1, "Davos") + Jan(2, "Davos") + Jan(20, "Arosa") + OpLine("25", "13", "19", "Arosa"));
-  ASSERT_EQ(form().Series51->Count(), 1);
-  EXPECT_EQ(form().Series51->Point(0).X, Day(2019, 1, 1));
-  EXPECT_EQ(form().Series51->Point(0).X1, Day(2019, 1, 20));
-  EXPECT_EQ(form().Series32->Count(), 2);
+  ASSERT_EQ(form().Op->Series51->Count(), 1);
+  EXPECT_EQ(form().Op->Series51->Point(0).X, Day(2019, 1, 1));
+  EXPECT_EQ(form().Op->Series51->Point(0).X1, Day(2019, 1, 20));
+  EXPECT_EQ(form().Op->Series32->Count(), 2);
 }
 
 TEST_F(OpAvgTest, DatesYearsAndTheSkipRules) {
@@ -168,9 +170,9 @@ TEST_F(OpAvgTest, DatesYearsAndTheSkipRules) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.line);
     Load(c.line);
-    ASSERT_EQ(form().Series32->Count(), c.points);
+    ASSERT_EQ(form().Op->Series32->Count(), c.points);
     if (c.points) {
-      EXPECT_EQ(form().Series32->XValue(0), c.date);
+      EXPECT_EQ(form().Op->Series32->XValue(0), c.date);
     }
     EXPECT_TRUE(f.platform.messages.empty());
   }
@@ -180,10 +182,10 @@ TEST_F(OpAvgTest, AnImpossibleDayEndsTheLoadWithTheDateError) {
   Load(Jan(1, "Davos") + OpLine("30", "02", "19", "Davos") + Jan(3, "Davos"));
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "Invalid argument to date encode");
-  EXPECT_EQ(form().Series32->Count(), 1);  // the points so far stay
-  EXPECT_EQ(form().Series51->Count(), 0);  // no bar
-  EXPECT_TRUE(form().OPGraph->LeftAxis.Automatic);
-  EXPECT_EQ(form().OPGraph->Title[0], path_);
+  EXPECT_EQ(form().Op->Series32->Count(), 1);  // the points so far stay
+  EXPECT_EQ(form().Op->Series51->Count(), 0);  // no bar
+  EXPECT_TRUE(form().Op->OPGraph->LeftAxis.Automatic);
+  EXPECT_EQ(form().Op->OPGraph->Title[0], path_);
 }
 
 TEST_F(OpAvgTest, EachLineIsOneRecordAndACutOffLastLineIsNotUsed) {
@@ -208,7 +210,7 @@ TEST_F(OpAvgTest, EachLineIsOneRecordAndACutOffLastLineIsNotUsed) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     Load(c.file);
-    EXPECT_EQ(form().Series32->Count(), c.points);
+    EXPECT_EQ(form().Op->Series32->Count(), c.points);
     EXPECT_TRUE(f.platform.messages.empty());
   }
 }
@@ -220,9 +222,9 @@ TEST_F(OpAvgTest, AxesAreRoundedToTheirSteps) {
     double min, max;
   };
   const Case cases[] = {
-      {&form().LocationGraph->LeftAxis, 14595, 14885},
-      {&form().OPGraph->LeftAxis, -10, 20},
-      {&form().OPGraph->RightAxis, -15, 0},
+      {&form().Op->LocationGraph->LeftAxis, 14595, 14885},
+      {&form().Op->OPGraph->LeftAxis, -10, 20},
+      {&form().Op->OPGraph->RightAxis, -15, 0},
   };
   for (const Case& c : cases) {
     EXPECT_FALSE(c.axis->Automatic);
@@ -235,7 +237,7 @@ TEST_F(OpAvgTest, StrictDateLimitsBothCharts) {
   f.SetWindow(Day(2018, 1, 1), Day(2020, 1, 1));
   form().StrictDate->SetChecked(true);
   Load(Jan(1, "x"));
-  for (TChart* chart : {form().OPGraph, form().LocationGraph}) {
+  for (TChart* chart : {form().Op->OPGraph, form().Op->LocationGraph}) {
     EXPECT_FALSE(chart->BottomAxis.Automatic) << chart->Name;
     EXPECT_EQ(chart->BottomAxis.Minimum, Day(2018, 1, 1)) << chart->Name;
     EXPECT_EQ(chart->BottomAxis.Maximum, Day(2020, 1, 1)) << chart->Name;
@@ -244,12 +246,12 @@ TEST_F(OpAvgTest, StrictDateLimitsBothCharts) {
 
 TEST_F(OpAvgTest, FolderModeSavesBothChartsAtTheirHeightsAndRestoresIt) {
   const std::string path = f.dir.Write("OPAVG.228", Jan(1, "x") + Jan(2, "x"));
-  const int height = form().OPGraph->Height;
-  const int below = form().LocationGraph->Height;
+  const int height = form().Op->OPGraph->Height;
+  const int below = form().Op->LocationGraph->Height;
   auto run = [&] {
     FolderMode = true;
     FolderFilePath = path;
-    const bool ran = RunUserAction([this] { form().LoadOPavgClick(nullptr); });
+    const bool ran = RunUserAction([this] { form().Op->LoadOPavgClick(nullptr); });
     FolderMode = false;
     FolderFilePath.clear();
     return ran;
@@ -258,62 +260,62 @@ TEST_F(OpAvgTest, FolderModeSavesBothChartsAtTheirHeightsAndRestoresIt) {
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(BitmapHeight(f.dir.Path() + "/228_opavg_19-19.bmp"), height * 18 / 10);
   EXPECT_EQ(BitmapHeight(f.dir.Path() + "/228_loc_19-19.bmp"), below + height - height * 2 / 10);
-  EXPECT_EQ(form().OPGraph->Height, height);
-  EXPECT_EQ(form().LocationGraph->Height, below);
+  EXPECT_EQ(form().Op->OPGraph->Height, height);
+  EXPECT_EQ(form().Op->LocationGraph->Height, below);
 
   // A bitmap that cannot be written: the error is shown, the height restored.
   std::filesystem::remove(f.dir.Path() + "/228_loc_19-19.bmp");
   std::filesystem::create_directory(f.dir.Path() + "/228_loc_19-19.bmp");
   EXPECT_FALSE(run());
   EXPECT_EQ(f.platform.messages.size(), 1u);
-  EXPECT_EQ(form().OPGraph->Height, height);
+  EXPECT_EQ(form().Op->OPGraph->Height, height);
 }
 
 TEST_F(OpAvgTest, CommentMarkersAndCompositeBand) {
-  form().Series38->AddXY(Day(2019, 1, 1), 0, "lamp changed", clBlue);
+  form().Op->Series38->AddXY(Day(2019, 1, 1), 0, "lamp changed", clBlue);
   Load(Jan(1, "x", -550, -9) + Jan(2, "x", -550, -12));
-  EXPECT_EQ(form().Series38->Count(), 1);  // the loader leaves the comments alone
-  EXPECT_EQ(form().Series38->ParentChart(), form().OPGraph);
-  ASSERT_EQ(form().Series76->Count(), 2);
-  EXPECT_EQ(form().Series76->YValue(1), -12);
+  EXPECT_EQ(form().Op->Series38->Count(), 1);  // the loader leaves the comments alone
+  EXPECT_EQ(form().Op->Series38->ParentChart(), form().Op->OPGraph);
+  ASSERT_EQ(form().Composite->Series76->Count(), 2);
+  EXPECT_EQ(form().Composite->Series76->YValue(1), -12);
 }
 
 TEST_F(OpAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
   Load(Jan(1, "x"));
   const std::string dir = form().OpenDialog1->InitialDir;
-  RunUserAction([this] { form().LoadOPavg->Click(); });  // no answer queued
+  RunUserAction([this] { form().Op->LoadOPavg->Click(); });  // no answer queued
   EXPECT_EQ(f.platform.dialogs.back().fileName, "opavg*.*");
-  EXPECT_EQ(form().Series32->Count(), 1);
+  EXPECT_EQ(form().Op->Series32->Count(), 1);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
 
-  f.ClickWithFile(form().LoadOPavg, f.dir.Path() + "/missing.228");
-  for (TChartSeries* s : {static_cast<TChartSeries*>(form().Series32), static_cast<TChartSeries*>(form().Series33),
-                          static_cast<TChartSeries*>(form().LineSeries12), static_cast<TChartSeries*>(form().Series51)})
+  f.ClickWithFile(form().Op->LoadOPavg, f.dir.Path() + "/missing.228");
+  for (TChartSeries* s : {static_cast<TChartSeries*>(form().Op->Series32), static_cast<TChartSeries*>(form().Op->Series33),
+                          static_cast<TChartSeries*>(form().Op->LineSeries12), static_cast<TChartSeries*>(form().Op->Series51)})
     EXPECT_EQ(s->Count(), 0) << s->Name;
-  EXPECT_TRUE(form().OPGraph->LeftAxis.Automatic);
-  EXPECT_TRUE(form().OPGraph->RightAxis.Automatic);
-  EXPECT_EQ(form().OPGraph->Title[0], path_);
+  EXPECT_TRUE(form().Op->OPGraph->LeftAxis.Automatic);
+  EXPECT_TRUE(form().Op->OPGraph->RightAxis.Automatic);
+  EXPECT_EQ(form().Op->OPGraph->Title[0], path_);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
 TEST_F(OpAvgTest, LayoutOfTheTab) {
-  EXPECT_EQ(form().LoadOPavg->Caption, "Load OP_ST");
-  EXPECT_EQ(form().OPGraph->Align, TAlign::alTop);
-  EXPECT_EQ(form().OPGraph->Height, 225);
-  EXPECT_EQ(form().Splitter1->Top, form().OPGraph->Top + form().OPGraph->Height);
-  EXPECT_EQ(form().LocationGraph->Top, form().Splitter1->Top + form().Splitter1->Height);
-  for (TChart* chart : {form().OPGraph, form().LocationGraph}) {
+  EXPECT_EQ(form().Op->LoadOPavg->Caption, "Load OP_ST");
+  EXPECT_EQ(form().Op->OPGraph->Align, TAlign::alTop);
+  EXPECT_EQ(form().Op->OPGraph->Height, 225);
+  EXPECT_EQ(form().Op->Splitter1->Top, form().Op->OPGraph->Top + form().Op->OPGraph->Height);
+  EXPECT_EQ(form().Op->LocationGraph->Top, form().Op->Splitter1->Top + form().Op->Splitter1->Height);
+  for (TChart* chart : {form().Op->OPGraph, form().Op->LocationGraph}) {
     EXPECT_EQ(chart->Title.Lines(), std::vector<std::string>{"TChart"});
     EXPECT_FALSE(chart->Legend.Visible);
     EXPECT_EQ(chart->BottomAxis.Title, "Date, UTC");
   }
-  EXPECT_EQ(form().OPGraph->LeftAxis.Title, "North correction, steps");
-  EXPECT_EQ(form().OPGraph->RightAxis.Title, "Horizon corr., steps");
-  EXPECT_EQ(form().LocationGraph->LeftAxis.Title, "Steps per revolution");
+  EXPECT_EQ(form().Op->OPGraph->LeftAxis.Title, "North correction, steps");
+  EXPECT_EQ(form().Op->OPGraph->RightAxis.Title, "Horizon corr., steps");
+  EXPECT_EQ(form().Op->LocationGraph->LeftAxis.Title, "Steps per revolution");
   // Dragging the splitter down makes the top chart taller and the time line shorter.
-  const int below = form().LocationGraph->Height;
-  form().OPGraph->SetHeight(300);
-  EXPECT_EQ(form().LocationGraph->Height, below - 75);
+  const int below = form().Op->LocationGraph->Height;
+  form().Op->OPGraph->SetHeight(300);
+  EXPECT_EQ(form().Op->LocationGraph->Height, below - 75);
 }
 
 TEST(OpAvgReader, ReadsTheFieldsOfEachLine) {

@@ -4,9 +4,11 @@
 #include <string>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "reports/daily/rs_avg.h"
+#include "reports/daily/rs_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -15,7 +17,7 @@ class RsAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents, const std::string& name = "rsoavg19.185") {
     path_ = f.dir.Write(name, contents);
-    f.ClickWithFile(f.form->LoadRSavg, path_);
+    f.ClickWithFile(f.form->Rs->LoadRSavg, path_);
   }
   // A day of 1 January 2019 whose ratios are all 1 but ratio `i`.
   static std::string LineWith(int i, const std::string& value) {
@@ -25,8 +27,8 @@ class RsAvgTest : public ::testing::Test {
   }
   TMainForm& form() { return *f.form; }
   TArrowSeries* Row(int i) {
-    TArrowSeries* rows[kRsRatios] = {form().Series40, form().Series14, form().Series15, form().Series16,
-                                     form().Series17, form().Series18, form().Series19, form().Series39};
+    TArrowSeries* rows[kRsRatios] = {form().Rs->Series40, form().Rs->Series14, form().Rs->Series15, form().Rs->Series16,
+                                     form().Rs->Series17, form().Rs->Series18, form().Rs->Series19, form().Rs->Series39};
     return rows[i];
   }
   FormFixture f;
@@ -70,10 +72,10 @@ TEST_F(RsAvgTest, EachRatioRowShowsItsDeviationOrARedBar) {
     EXPECT_NEAR(p.Y1, c.to, 1e-12);
     EXPECT_EQ(p.Color, c.color);
     EXPECT_EQ(p.Label, "");
-    ASSERT_EQ(form().Series72->Count(), c.hidden ? 1 : 0);
+    ASSERT_EQ(form().Rs->Series72->Count(), c.hidden ? 1 : 0);
     if (c.hidden) {
-      EXPECT_DOUBLE_EQ(form().Series72->YValue(0), c.hiddenY);
-      EXPECT_EQ(form().Series72->Point(0).Color, clRed);
+      EXPECT_DOUBLE_EQ(form().Rs->Series72->YValue(0), c.hiddenY);
+      EXPECT_EQ(form().Rs->Series72->Point(0).Color, clRed);
     }
     // The other rows show a ratio of exactly 1.
     const int other = c.ratio == 3 ? 4 : 3;
@@ -97,12 +99,12 @@ TEST_F(RsAvgTest, RatioOneHasItsOwnRangeAndNeverAHiddenPoint) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.value);
     Load(LineWith(1, c.value));
-    ASSERT_EQ(form().Series14->Count(), 1);
-    const TChartPoint& p = form().Series14->Point(0);
+    ASSERT_EQ(form().Rs->Series14->Count(), 1);
+    const TChartPoint& p = form().Rs->Series14->Point(0);
     EXPECT_NEAR(p.Y, c.from, 1e-12);
     EXPECT_NEAR(p.Y1, c.to, 1e-12);
     EXPECT_EQ(p.Color, c.color);
-    EXPECT_EQ(form().Series72->Count(), 0);
+    EXPECT_EQ(form().Rs->Series72->Count(), 0);
   }
 }
 
@@ -110,15 +112,15 @@ TEST_F(RsAvgTest, HiddenPointsComeInRatioOrderAndTheCompositeFollows) {
   Load("00119 1.02 3 .9 1 1 1 1 .995\n00219 1 1 1 1 1 1 1 1\n00319 1 1 1 1 1.004 1 1 1\n");
   const double expected[][2] = {
       {Day(2019, 1, 1), 1.01}, {Day(2019, 1, 1), 0.99}, {Day(2019, 1, 1), 0.995}, {Day(2019, 1, 3), 1.004}};
-  ASSERT_EQ(form().Series72->Count(), 4);
-  ASSERT_EQ(form().Series69->Count(), 4);
+  ASSERT_EQ(form().Rs->Series72->Count(), 4);
+  ASSERT_EQ(form().Composite->Series69->Count(), 4);
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(form().Series72->XValue(i), expected[i][0]);
-    EXPECT_DOUBLE_EQ(form().Series72->YValue(i), expected[i][1]);
-    EXPECT_EQ(form().Series69->XValue(i), expected[i][0]);
-    EXPECT_DOUBLE_EQ(form().Series69->YValue(i), expected[i][1]);
+    EXPECT_EQ(form().Rs->Series72->XValue(i), expected[i][0]);
+    EXPECT_DOUBLE_EQ(form().Rs->Series72->YValue(i), expected[i][1]);
+    EXPECT_EQ(form().Composite->Series69->XValue(i), expected[i][0]);
+    EXPECT_DOUBLE_EQ(form().Composite->Series69->YValue(i), expected[i][1]);
   }
-  EXPECT_FALSE(form().Series72->Active);
+  EXPECT_FALSE(form().Rs->Series72->Active);
 }
 
 TEST_F(RsAvgTest, LinesWithoutEightRatiosAreSkipped) {
@@ -155,8 +157,8 @@ TEST_F(RsAvgTest, DamagedFilesAreReadSafely) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file.size());
     Load(file, "RSOAVG.185");
-    ASSERT_EQ(form().Series40->Count(), 1);
-    EXPECT_EQ(form().Series40->XValue(0), Day(2019, 1, 1));
+    ASSERT_EQ(form().Rs->Series40->Count(), 1);
+    EXPECT_EQ(form().Rs->Series40->XValue(0), Day(2019, 1, 1));
   }
   EXPECT_TRUE(f.platform.messages.empty());
 }
@@ -165,10 +167,10 @@ TEST_F(RsAvgTest, DateWindowAndStrictDate) {
   f.SetWindow(Day(2019, 1, 2), Day(2019, 1, 3));
   form().StrictDate->SetChecked(true);
   Load("00119 1 1 1 1 1 1 1 1\n00219 1 1 1 1 1 1 1 1\n00319 1 1 1 1 1 1 1 1\n00419 1 1 1 1 1 1 1 1\n");
-  ASSERT_EQ(form().Series14->Count(), 2);
-  EXPECT_EQ(form().Series14->XValue(0), Day(2019, 1, 2));
-  EXPECT_EQ(form().Series14->XValue(1), Day(2019, 1, 3));
-  const TChartAxis& bottom = form().RSGraph->BottomAxis;
+  ASSERT_EQ(form().Rs->Series14->Count(), 2);
+  EXPECT_EQ(form().Rs->Series14->XValue(0), Day(2019, 1, 2));
+  EXPECT_EQ(form().Rs->Series14->XValue(1), Day(2019, 1, 3));
+  const TChartAxis& bottom = form().Rs->RSGraph->BottomAxis;
   EXPECT_FALSE(bottom.Automatic);
   EXPECT_EQ(bottom.Minimum, Day(2019, 1, 2));
   EXPECT_EQ(bottom.Maximum, Day(2019, 1, 3));
@@ -177,12 +179,12 @@ TEST_F(RsAvgTest, DateWindowAndStrictDate) {
   form().StrictDate->SetChecked(false);
   f.SetWindow(Day(1999, 12, 31), Day(1999, 12, 31));
   Load("abcxy 1 1 1 1 1 1 1 1\n");
-  EXPECT_EQ(form().Series14->Count(), 1);
+  EXPECT_EQ(form().Rs->Series14->Count(), 1);
 }
 
 TEST_F(RsAvgTest, LeftAxisKeepsItsFixedInvertedRows) {
   Load("00119 1 1 1 1 1 1 1 1\n");
-  const TChartAxis& left = form().RSGraph->LeftAxis;
+  const TChartAxis& left = form().Rs->RSGraph->LeftAxis;
   EXPECT_FALSE(left.Automatic);
   EXPECT_TRUE(left.Inverted);
   EXPECT_EQ(left.Minimum, -1);
@@ -190,25 +192,25 @@ TEST_F(RsAvgTest, LeftAxisKeepsItsFixedInvertedRows) {
 }
 
 TEST_F(RsAvgTest, TitleIsThePathAndCommentsStay) {
-  form().Series36->AddXY(Day(2019, 1, 1), 8.0, "moved", clBlue);
+  form().Rs->Series36->AddXY(Day(2019, 1, 1), 8.0, "moved", clBlue);
   Load("00119 1 1 1 1 1 1 1 1\n");
-  ASSERT_EQ(form().RSGraph->Title.Count(), 1);
-  EXPECT_EQ(form().RSGraph->Title[0], path_);
-  ASSERT_EQ(form().Series36->Count(), 1);
-  EXPECT_EQ(form().Series36->Point(0).Label, "moved");
+  ASSERT_EQ(form().Rs->RSGraph->Title.Count(), 1);
+  EXPECT_EQ(form().Rs->RSGraph->Title[0], path_);
+  ASSERT_EQ(form().Rs->Series36->Count(), 1);
+  EXPECT_EQ(form().Rs->Series36->Point(0).Label, "moved");
 }
 
 TEST_F(RsAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
   Load("00119 1 1 1 1 1 1 1 .9\n");
-  RunUserAction([this] { form().LoadRSavg->Click(); });  // cancelled
-  EXPECT_EQ(form().Series39->Count(), 1);
-  EXPECT_EQ(form().Series72->Count(), 1);
+  RunUserAction([this] { form().Rs->LoadRSavg->Click(); });  // cancelled
+  EXPECT_EQ(form().Rs->Series39->Count(), 1);
+  EXPECT_EQ(form().Rs->Series72->Count(), 1);
   EXPECT_EQ(f.platform.dialogs.back().fileName, "rsoavg*.*");
 
-  f.ClickWithFile(form().LoadRSavg, f.dir.Path() + "/missing.185");
+  f.ClickWithFile(form().Rs->LoadRSavg, f.dir.Path() + "/missing.185");
   for (int k = 0; k < kRsRatios; ++k) EXPECT_EQ(Row(k)->Count(), 0);
-  EXPECT_EQ(form().Series72->Count(), 0);
-  EXPECT_EQ(form().RSGraph->Title[0], path_);
+  EXPECT_EQ(form().Rs->Series72->Count(), 0);
+  EXPECT_EQ(form().Rs->RSGraph->Title[0], path_);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -216,7 +218,7 @@ TEST_F(RsAvgTest, FolderModeAsksNothingAndSavesTheChartNextToTheReport) {
   const std::string path = f.dir.Write("rsoavg.228", "17019 1 1 1 1 1 1 1 1\n");
   FolderMode = true;
   FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().LoadRSavgClick(nullptr); });
+  const bool ran = RunUserAction([this] { form().Rs->LoadRSavgClick(nullptr); });
   FolderMode = false;
   FolderFilePath.clear();
   EXPECT_TRUE(ran);
@@ -227,7 +229,7 @@ TEST_F(RsAvgTest, FolderModeAsksNothingAndSavesTheChartNextToTheReport) {
 TEST_F(RsAvgTest, SaveButtonWritesTheChart) {
   const std::string bmp = f.dir.Path() + "/rs.bmp";
   f.platform.fileAnswers.push_back(bmp);
-  RunUserAction([this] { form().SpeedButton3->Click(); });
+  RunUserAction([this] { form().Rs->SpeedButton3->Click(); });
   EXPECT_EQ(f.platform.dialogs.back().fileName, "*.bmp");
   EXPECT_TRUE(std::filesystem::exists(bmp));
 }

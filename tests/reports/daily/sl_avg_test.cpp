@@ -8,9 +8,11 @@
 
 #include "app/cli/headless.h"
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "reports/daily/sl_avg.h"
+#include "reports/daily/sl_avg_reader.h"
+#include "reports/folder/composite.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -60,7 +62,7 @@ class SlAvgTest : public ::testing::Test {
  protected:
   void Load(const std::string& contents) {
     path_ = f.dir.Write("sloavg19.185", contents);
-    f.ClickWithFile(f.form->LoadSLavgFile, path_);
+    f.ClickWithFile(f.form->Sl->LoadSLavgFile, path_);
   }
   void Load(const std::vector<Rec>& days) { Load(File(days)); }
   TMainForm& form() { return *f.form; }
@@ -69,24 +71,24 @@ class SlAvgTest : public ::testing::Test {
 };
 
 TEST_F(SlAvgTest, StartsAsDesigned) {
-  EXPECT_EQ(form().LoadSLavgFile->Caption, "Load sl avg file");
-  EXPECT_EQ(form().RadioGroup1->Caption, "Plot in the bottom part");
-  ASSERT_EQ(form().PageControl2->Pages.size(), 2u);
-  EXPECT_EQ(form().PageControl2->Pages[0]->Caption, "SL plots vs date");
-  EXPECT_EQ(form().PageControl2->Pages[1]->Caption, "SL plotts vs temperature");
-  EXPECT_EQ(form().PageControl2->ActivePageIndex, 1);
-  EXPECT_TRUE(form().PlotR5->Checked);
-  for (TRadioButton* b : {form().PlotI1, form().Diff, form().PlotR1, form().PlotR2, form().PlotR3,
-                          form().PlotR4, form().PlotT})
+  EXPECT_EQ(form().Sl->LoadSLavgFile->Caption, "Load sl avg file");
+  EXPECT_EQ(form().Sl->RadioGroup1->Caption, "Plot in the bottom part");
+  ASSERT_EQ(form().Sl->PageControl2->Pages.size(), 2u);
+  EXPECT_EQ(form().Sl->PageControl2->Pages[0]->Caption, "SL plots vs date");
+  EXPECT_EQ(form().Sl->PageControl2->Pages[1]->Caption, "SL plotts vs temperature");
+  EXPECT_EQ(form().Sl->PageControl2->ActivePageIndex, 1);
+  EXPECT_TRUE(form().Sl->PlotR5->Checked);
+  for (TRadioButton* b : {form().Sl->PlotI1, form().Sl->Diff, form().Sl->PlotR1, form().Sl->PlotR2, form().Sl->PlotR3,
+                          form().Sl->PlotR4, form().Sl->PlotT})
     EXPECT_FALSE(b->Checked) << b->Name;
-  EXPECT_FALSE(form().Series10->Active);
-  EXPECT_FALSE(form().Series24->Active);
-  EXPECT_EQ(form().SL_T->Title.Lines(),
+  EXPECT_FALSE(form().Sl->Series10->Active);
+  EXPECT_FALSE(form().Sl->Series24->Active);
+  EXPECT_EQ(form().Sl->SL_T->Title.Lines(),
             std::vector<std::string>{"SL R6 vs temperature: large points indicate current year data"});
-  EXPECT_EQ(form().SLGraph->LeftAxis.EndPosition, 50);
-  EXPECT_EQ(form().SLGraph->RightAxis.StartPosition, 50);
-  EXPECT_EQ(form().Series35->VertAxis, TVertAxis::aRightAxis);
-  EXPECT_EQ(form().Series35->Title, "Comments");
+  EXPECT_EQ(form().Sl->SLGraph->LeftAxis.EndPosition, 50);
+  EXPECT_EQ(form().Sl->SLGraph->RightAxis.StartPosition, 50);
+  EXPECT_EQ(form().Sl->Series35->VertAxis, TVertAxis::aRightAxis);
+  EXPECT_EQ(form().Sl->Series35->Title, "Comments");
 }
 
 TEST_F(SlAvgTest, FirstDayIsMeasuredAgainstZeroAndJumpsAreNotDrawn) {
@@ -109,9 +111,9 @@ TEST_F(SlAvgTest, FirstDayIsMeasuredAgainstZeroAndJumpsAreNotDrawn) {
   for (const Case& c : cases) {
     SCOPED_TRACE(File(c.days));
     Load(c.days);
-    EXPECT_EQ(Ys(form().Series8), c.plottedR6);
+    EXPECT_EQ(Ys(form().Sl->Series8), c.plottedR6);
     // every day in the window has its temperature arrow
-    EXPECT_EQ(form().Series62->Count(), static_cast<int>(c.days.size()));
+    EXPECT_EQ(form().Sl->Series62->Count(), static_cast<int>(c.days.size()));
   }
 }
 
@@ -124,8 +126,8 @@ TEST_F(SlAvgTest, EachPlottedDayGivesAllSevenQuantities) {
   day.i1 = 8261205;
   Load({Sl("16919"), day});
   const std::pair<TChartSeries*, double> expected[] = {
-      {form().Series8, 312},  {form().Series9, 451},  {form().Series10, 8261205}, {form().Series28, 1701},
-      {form().Series29, 1172}, {form().Series30, 373}, {form().Series34, 394},
+      {form().Sl->Series8, 312},  {form().Sl->Series9, 451},  {form().Sl->Series10, 8261205}, {form().Sl->Series28, 1701},
+      {form().Sl->Series29, 1172}, {form().Sl->Series30, 373}, {form().Sl->Series34, 394},
   };
   for (const auto& [series, y] : expected) {
     SCOPED_TRACE(series->Name);
@@ -134,7 +136,7 @@ TEST_F(SlAvgTest, EachPlottedDayGivesAllSevenQuantities) {
     EXPECT_EQ(p.X, Day(2019, 6, 19));
     EXPECT_EQ(p.Y, y);
     EXPECT_EQ(p.Label, "");
-    EXPECT_EQ(p.Color, series == form().Series8 ? clRed : clGreen);
+    EXPECT_EQ(p.Color, series == form().Sl->Series8 ? clRed : clGreen);
   }
 }
 
@@ -148,9 +150,9 @@ TEST_F(SlAvgTest, OnlyDaysInTheWindowCountAndAreComparedWithEachOther) {
   before.tests = after.tests = 100;
   Load({before, first, second, last, after});
   // the day before the window is not the reference of its first day
-  EXPECT_EQ(Ys(form().Series8), (std::vector<double>{311, 312}));
-  EXPECT_EQ(Xs(form().Series62), (std::vector<double>{Day(2019, 1, 2), Day(2019, 1, 3), Day(2019, 1, 4)}));
-  EXPECT_EQ(form().SLGraph->Foot.Lines(), std::vector<std::string>{"Average number of SL/day = 4.3"});
+  EXPECT_EQ(Ys(form().Sl->Series8), (std::vector<double>{311, 312}));
+  EXPECT_EQ(Xs(form().Sl->Series62), (std::vector<double>{Day(2019, 1, 2), Day(2019, 1, 3), Day(2019, 1, 4)}));
+  EXPECT_EQ(form().Sl->SLGraph->Foot.Lines(), std::vector<std::string>{"Average number of SL/day = 4.3"});
 }
 
 // Ten days whose R6 makes the running means easy to follow: with every day in
@@ -164,7 +166,7 @@ std::vector<Rec> TenDays(int yy) {
 
 TEST_F(SlAvgTest, DiffStartsWithTheNinthDayOfTheWindow) {
   Load(TenDays(19));
-  const TChartSeries* diff = form().Series24;
+  const TChartSeries* diff = form().Sl->Series24;
   ASSERT_EQ(diff->Count(), 2);
   EXPECT_EQ(diff->XValue(0), Day(2019, 1, 18));
   EXPECT_NEAR(diff->YValue(0), (1736 - 1701) / 7.0, 1e-9);
@@ -179,7 +181,7 @@ TEST_F(SlAvgTest, RunningMeansTakeDaysOutsideTheWindowToo) {
   // without becoming the reference of the next day.
   days.insert(days.begin() + 6, Sl("00118", 1400));
   Load(days);
-  const TChartSeries* diff = form().Series24;
+  const TChartSeries* diff = form().Sl->Series24;
   ASSERT_EQ(diff->Count(), 2);
   EXPECT_EQ(diff->XValue(0), Day(2019, 1, 18));
   EXPECT_NEAR(diff->YValue(0), (1421 - 1703) / 7.0, 1e-9);
@@ -211,20 +213,20 @@ TEST_F(SlAvgTest, TemperaturesAreClampedAndEdgeDaysLeftOutOfTheTemperatureChart)
     day.low = c.low;
     day.high = c.high;
     Load({Sl("09919"), day});
-    ASSERT_EQ(form().Series8->Count(), 1);
-    ASSERT_EQ(form().Series62->Count(), 2);
-    const TChartPoint& arrow = form().Series62->Point(1);
+    ASSERT_EQ(form().Sl->Series8->Count(), 1);
+    ASSERT_EQ(form().Sl->Series62->Count(), 2);
+    const TChartPoint& arrow = form().Sl->Series62->Point(1);
     EXPECT_EQ(arrow.X, Day(2019, 4, 10));
     EXPECT_EQ(arrow.X1, Day(2019, 4, 10));
     EXPECT_EQ(arrow.Y, c.arrowLow);
     EXPECT_EQ(arrow.Y1, c.arrowHigh);
     EXPECT_EQ(arrow.Color, c.color);
-    EXPECT_EQ(form().Series46->Count(), 0);
-    ASSERT_EQ(form().Series45->Count(), c.onTemperatureChart ? 1 : 0);
+    EXPECT_EQ(form().Sl->Series46->Count(), 0);
+    ASSERT_EQ(form().Sl->Series45->Count(), c.onTemperatureChart ? 1 : 0);
     if (c.onTemperatureChart) {
-      EXPECT_EQ(form().Series45->XValue(0), c.meanT);
-      EXPECT_EQ(form().Series45->YValue(0), 310);
-      EXPECT_EQ(form().Series45->Point(0).Color, clSilver);
+      EXPECT_EQ(form().Sl->Series45->XValue(0), c.meanT);
+      EXPECT_EQ(form().Sl->Series45->YValue(0), 310);
+      EXPECT_EQ(form().Sl->Series45->Point(0).Color, clSilver);
     }
   }
 }
@@ -234,14 +236,14 @@ TEST_F(SlAvgTest, LowAboveHighIgnoresTheDay) {
   bad.low = 31;
   bad.high = 30;
   Load({Sl("00119"), bad, Sl("00319", 312)});
-  EXPECT_EQ(Ys(form().Series8), std::vector<double>{312});
-  EXPECT_EQ(form().Series62->Count(), 2);
+  EXPECT_EQ(Ys(form().Sl->Series8), std::vector<double>{312});
+  EXPECT_EQ(form().Sl->Series62->Count(), 2);
 }
 
 TEST_F(SlAvgTest, ThisYearsDaysAreLargeAndColouredByDayOfYear) {
   Load({Sl("09919"), Sl("10019"), Sl("00120"), Sl("10020"), Sl("36620")});
-  EXPECT_EQ(form().Series45->Count(), 1);
-  const TChartSeries* current = form().Series46;
+  EXPECT_EQ(form().Sl->Series45->Count(), 1);
+  const TChartSeries* current = form().Sl->Series46;
   ASSERT_EQ(current->Count(), 3);
   // trunc(day * 256 * 0.7 + 256)
   EXPECT_EQ(current->Point(0).Color, 435);
@@ -269,13 +271,13 @@ TEST_F(SlAvgTest, FootGivesTheMeanNumberOfTestsPerDay) {
       days.back().tests = c.tests[i];
     }
     Load(days);
-    EXPECT_EQ(form().SLGraph->Foot.Lines(), std::vector<std::string>{c.foot});
+    EXPECT_EQ(form().Sl->SLGraph->Foot.Lines(), std::vector<std::string>{c.foot});
   }
   // a window that holds none of the days
   f.SetWindow(Day(2020, 1, 1), Day(2020, 2, 1));
   Load({Sl("00119"), Sl("00219")});
-  EXPECT_EQ(form().SLGraph->Foot.Lines(), std::vector<std::string>{"Average number of SL/day = .0"});
-  EXPECT_EQ(form().Series62->Count(), 0);
+  EXPECT_EQ(form().Sl->SLGraph->Foot.Lines(), std::vector<std::string>{"Average number of SL/day = .0"});
+  EXPECT_EQ(form().Sl->Series62->Count(), 0);
 }
 
 TEST_F(SlAvgTest, R6AxisIsAtLeastFiftyWideOnBothCharts) {
@@ -295,17 +297,17 @@ TEST_F(SlAvgTest, R6AxisIsAtLeastFiftyWideOnBothCharts) {
     for (size_t i = 0; i < c.r6.size(); ++i) days.push_back(Sl(Code(static_cast<int>(i) + 1, 19), c.r6[i]));
     SCOPED_TRACE(File(days));
     Load(days);
-    const TChartAxis& t = form().SL_T->LeftAxis;
+    const TChartAxis& t = form().Sl->SL_T->LeftAxis;
     EXPECT_FALSE(t.Automatic);
     EXPECT_EQ(t.Minimum, c.tMin);
     EXPECT_EQ(t.Maximum, c.tMax);
-    const TChartAxis& left = form().SLGraph->LeftAxis;
+    const TChartAxis& left = form().Sl->SLGraph->LeftAxis;
     EXPECT_FALSE(left.Automatic);
     EXPECT_EQ(left.Minimum, c.min);
     EXPECT_EQ(left.Maximum, c.max);
   }
-  EXPECT_EQ(form().SL_T->LeftAxis.Title, "R6");
-  EXPECT_EQ(form().SL_T->BottomAxis.Title, "Temperature");
+  EXPECT_EQ(form().Sl->SL_T->LeftAxis.Title, "R6");
+  EXPECT_EQ(form().Sl->SL_T->BottomAxis.Title, "Temperature");
 }
 
 // Ten days on which every lower quantity varies: day k (1 .. 10) has
@@ -328,69 +330,69 @@ TEST_F(SlAvgTest, EachRadioButtonShowsExactlyOneLowerSeries) {
     double min, max;  // the visible range of the plotted days, in steps
   };
   const Case cases[] = {
-      {form().PlotI1, form().Series10, "I1", 821000, 831000},  // steps of 1000
-      {form().Diff, form().Series24, "diff", -10, 10},          // +1/7 and -1/7
-      {form().PlotR1, form().Series28, "R1", 1695, 1715},
-      {form().PlotR2, form().Series29, "R2", 1165, 1185},
-      {form().PlotR3, form().Series30, "R3", 365, 385},
-      {form().PlotR4, form().Series34, "R4", 385, 405},
-      {form().PlotT, form().Series62, "Temperature", 5, 25},  // lows of the days shown
-      {form().PlotR5, form().Series9, "R5", 445, 465},
+      {form().Sl->PlotI1, form().Sl->Series10, "I1", 821000, 831000},  // steps of 1000
+      {form().Sl->Diff, form().Sl->Series24, "diff", -10, 10},          // +1/7 and -1/7
+      {form().Sl->PlotR1, form().Sl->Series28, "R1", 1695, 1715},
+      {form().Sl->PlotR2, form().Sl->Series29, "R2", 1165, 1185},
+      {form().Sl->PlotR3, form().Sl->Series30, "R3", 365, 385},
+      {form().Sl->PlotR4, form().Sl->Series34, "R4", 385, 405},
+      {form().Sl->PlotT, form().Sl->Series62, "Temperature", 5, 25},  // lows of the days shown
+      {form().Sl->PlotR5, form().Sl->Series9, "R5", 445, 465},
   };
-  const TChartSeries* lower[] = {form().Series9,  form().Series10, form().Series24, form().Series28,
-                                 form().Series29, form().Series30, form().Series34, form().Series62};
+  const TChartSeries* lower[] = {form().Sl->Series9,  form().Sl->Series10, form().Sl->Series24, form().Sl->Series28,
+                                 form().Sl->Series29, form().Sl->Series30, form().Sl->Series34, form().Sl->Series62};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.title);
     c.button->SetChecked(true);
     ASSERT_TRUE(RunUserAction([&] { c.button->Click(); }));
     for (const TChartSeries* s : lower) EXPECT_EQ(s->Active, s == c.series) << s->Name;
-    EXPECT_TRUE(form().Series8->Active);
-    const TChartAxis& right = form().SLGraph->RightAxis;
+    EXPECT_TRUE(form().Sl->Series8->Active);
+    const TChartAxis& right = form().Sl->SLGraph->RightAxis;
     EXPECT_EQ(right.Title, c.title);
     EXPECT_EQ(right.Minimum, c.min);
     EXPECT_EQ(right.Maximum, c.max);
-    EXPECT_EQ(form().SLGraph->LeftAxis.Minimum, 305);
-    EXPECT_EQ(form().SLGraph->LeftAxis.Maximum, 320);
+    EXPECT_EQ(form().Sl->SLGraph->LeftAxis.Minimum, 305);
+    EXPECT_EQ(form().Sl->SLGraph->LeftAxis.Maximum, 320);
   }
 
   // A load always comes back to R5.
-  form().PlotT->SetChecked(true);
-  form().PlotT->Click();
+  form().Sl->PlotT->SetChecked(true);
+  form().Sl->PlotT->Click();
   Load(VaryingDays());
-  EXPECT_TRUE(form().PlotR5->Checked);
-  EXPECT_FALSE(form().PlotT->Checked);
-  EXPECT_TRUE(form().Series9->Active);
-  EXPECT_FALSE(form().Series62->Active);
-  EXPECT_EQ(form().SLGraph->RightAxis.Title, "R5");
+  EXPECT_TRUE(form().Sl->PlotR5->Checked);
+  EXPECT_FALSE(form().Sl->PlotT->Checked);
+  EXPECT_TRUE(form().Sl->Series9->Active);
+  EXPECT_FALSE(form().Sl->Series62->Active);
+  EXPECT_EQ(form().Sl->SLGraph->RightAxis.Title, "R5");
 }
 
 TEST_F(SlAvgTest, PickersSpanTheDataAndReRangeTheChart) {
   // At start every lower series but I1 and Diff is shown, so the span takes in
   // the first day's temperature arrow although its R6 is not plotted.
   Load(VaryingDays());
-  EXPECT_EQ(form().DateTimePicker1->DateTime, Day(2019, 1, 1));
+  EXPECT_EQ(form().Sl->DateTimePicker1->DateTime, Day(2019, 1, 1));
   // From then on only R5 is shown below: the span is that of days 2 .. 10.
   Load(VaryingDays());
-  EXPECT_EQ(form().DateTimePicker1->DateTime, Day(2019, 1, 2));
-  EXPECT_EQ(form().DateTimePicker2->DateTime, Day(2019, 1, 10));
-  const TChartAxis& bottom = form().SLGraph->BottomAxis;
+  EXPECT_EQ(form().Sl->DateTimePicker1->DateTime, Day(2019, 1, 2));
+  EXPECT_EQ(form().Sl->DateTimePicker2->DateTime, Day(2019, 1, 10));
+  const TChartAxis& bottom = form().Sl->SLGraph->BottomAxis;
   EXPECT_FALSE(bottom.Automatic);
   EXPECT_EQ(bottom.Minimum, Day(2019, 1, 2));
   EXPECT_EQ(bottom.Maximum, Day(2019, 1, 10));
   EXPECT_DOUBLE_EQ(bottom.Increment, 8 / 20.0);
 
   // Days 2 .. 4 alone: R5 452 .. 454, R6 310 .. 311.
-  TDateTimePicker* second = form().DateTimePicker2;
+  TDateTimePicker* second = form().Sl->DateTimePicker2;
   second->SetDateTime(Day(2019, 1, 4));
   ASSERT_TRUE(RunUserAction([&] { second->OnChange(second); }));
   EXPECT_EQ(bottom.Minimum, Day(2019, 1, 2));
   EXPECT_EQ(bottom.Maximum, Day(2019, 1, 4));
   EXPECT_DOUBLE_EQ(bottom.Increment, 2 / 20.0);
-  EXPECT_EQ(form().SLGraph->RightAxis.Minimum, 445);
-  EXPECT_EQ(form().SLGraph->RightAxis.Maximum, 460);
+  EXPECT_EQ(form().Sl->SLGraph->RightAxis.Minimum, 445);
+  EXPECT_EQ(form().Sl->SLGraph->RightAxis.Maximum, 460);
 
   // The first date on or after the second: the date limits stay.
-  TDateTimePicker* first = form().DateTimePicker1;
+  TDateTimePicker* first = form().Sl->DateTimePicker1;
   for (double date : {Day(2019, 1, 6), Day(2019, 1, 4)}) {
     first->SetDateTime(date);
     ASSERT_TRUE(RunUserAction([&] { first->OnChange(first); }));
@@ -403,13 +405,13 @@ TEST_F(SlAvgTest, StrictDateForcesTheDateAxisToTheWindow) {
   f.SetWindow(Day(2018, 1, 1), Day(2020, 1, 1));
   form().StrictDate->SetChecked(true);
   Load(VaryingDays());
-  const TChartAxis& bottom = form().SLGraph->BottomAxis;
+  const TChartAxis& bottom = form().Sl->SLGraph->BottomAxis;
   EXPECT_FALSE(bottom.Automatic);
   EXPECT_EQ(bottom.Minimum, Day(2018, 1, 1));
   EXPECT_EQ(bottom.Maximum, Day(2020, 1, 1));
   // the pickers still show the span of the data (on a fresh window the first
   // day's temperature arrow counts)
-  EXPECT_EQ(form().DateTimePicker1->DateTime, Day(2019, 1, 1));
+  EXPECT_EQ(form().Sl->DateTimePicker1->DateTime, Day(2019, 1, 1));
 }
 
 TEST_F(SlAvgTest, OutliersAreRemovedFromThePlottedSeries) {
@@ -417,52 +419,52 @@ TEST_F(SlAvgTest, OutliersAreRemovedFromThePlottedSeries) {
   for (int k = 1; k <= 22; ++k) days.push_back(Sl(Code(k, 19)));
   days[11].i1 = 8261200;  // ten times the others
   Load(days);
-  EXPECT_EQ(form().Series8->Count(), 21);
-  ASSERT_EQ(form().Series10->Count(), 20);
-  for (double y : Ys(form().Series10)) EXPECT_EQ(y, 826120);
+  EXPECT_EQ(form().Sl->Series8->Count(), 21);
+  ASSERT_EQ(form().Sl->Series10->Count(), 20);
+  for (double y : Ys(form().Sl->Series10)) EXPECT_EQ(y, 826120);
   // the composite chart follows the deletion
-  EXPECT_EQ(form().Series73->Count(), 20);
+  EXPECT_EQ(form().Composite->Series73->Count(), 20);
 }
 
 TEST_F(SlAvgTest, CompositeFollowsR6IntensityAndLowTemperature) {
   Load(VaryingDays());
-  EXPECT_EQ(Ys(form().Series66), Ys(form().Series8));
-  EXPECT_EQ(Xs(form().Series66), Xs(form().Series8));
-  EXPECT_EQ(Ys(form().Series73), Ys(form().Series10));
-  EXPECT_EQ(Xs(form().Series74), Xs(form().Series62));
-  EXPECT_EQ(Ys(form().Series74), (std::vector<double>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
+  EXPECT_EQ(Ys(form().Composite->Series66), Ys(form().Sl->Series8));
+  EXPECT_EQ(Xs(form().Composite->Series66), Xs(form().Sl->Series8));
+  EXPECT_EQ(Ys(form().Composite->Series73), Ys(form().Sl->Series10));
+  EXPECT_EQ(Xs(form().Composite->Series74), Xs(form().Sl->Series62));
+  EXPECT_EQ(Ys(form().Composite->Series74), (std::vector<double>{11, 12, 13, 14, 15, 16, 17, 18, 19, 20}));
 }
 
 TEST_F(SlAvgTest, CommentMarkersSurviveALoad) {
-  form().Series35->AddXY(Day(2019, 1, 5), -2000.0, "lamp changed", clBlack);
+  form().Sl->Series35->AddXY(Day(2019, 1, 5), -2000.0, "lamp changed", clBlack);
   Load(VaryingDays());
-  ASSERT_EQ(form().Series35->Count(), 1);
-  EXPECT_EQ(form().Series35->Point(0).Label, "lamp changed");
+  ASSERT_EQ(form().Sl->Series35->Count(), 1);
+  EXPECT_EQ(form().Sl->Series35->Point(0).Label, "lamp changed");
 }
 
 TEST_F(SlAvgTest, TitlesNameTheFile) {
   Load(VaryingDays());
-  EXPECT_EQ(form().SLGraph->Title.Lines(), std::vector<std::string>{path_});
-  EXPECT_EQ(form().SL_T->Title.Lines(),
+  EXPECT_EQ(form().Sl->SLGraph->Title.Lines(), std::vector<std::string>{path_});
+  EXPECT_EQ(form().Sl->SL_T->Title.Lines(),
             (std::vector<std::string>{path_, "SL R6 vs temperature: large points indicate current year data"}));
 }
 
 TEST_F(SlAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
   Load(VaryingDays());
   const std::string dir = form().OpenDialog1->InitialDir;
-  RunUserAction([this] { form().LoadSLavgFile->Click(); });  // no answer queued: cancelled
-  EXPECT_EQ(form().Series8->Count(), 9);
+  RunUserAction([this] { form().Sl->LoadSLavgFile->Click(); });  // no answer queued: cancelled
+  EXPECT_EQ(form().Sl->Series8->Count(), 9);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
   ASSERT_FALSE(f.platform.dialogs.empty());
   EXPECT_EQ(f.platform.dialogs.back().fileName, "sl?avg*.*");
 
-  f.ClickWithFile(form().LoadSLavgFile, f.dir.Path() + "/missing.185");
+  f.ClickWithFile(form().Sl->LoadSLavgFile, f.dir.Path() + "/missing.185");
   for (const TChartSeries* s : std::initializer_list<const TChartSeries*>{
-           form().Series8, form().Series9, form().Series10, form().Series24, form().Series28, form().Series29,
-           form().Series30, form().Series34, form().Series62, form().Series45, form().Series46})
+           form().Sl->Series8, form().Sl->Series9, form().Sl->Series10, form().Sl->Series24, form().Sl->Series28, form().Sl->Series29,
+           form().Sl->Series30, form().Sl->Series34, form().Sl->Series62, form().Sl->Series45, form().Sl->Series46})
     EXPECT_EQ(s->Count(), 0) << s->Name;
-  EXPECT_EQ(form().SLGraph->Title.Count(), 0);
-  EXPECT_EQ(form().SL_T->Title.Count(), 0);
+  EXPECT_EQ(form().Sl->SLGraph->Title.Count(), 0);
+  EXPECT_EQ(form().Sl->SL_T->Title.Count(), 0);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -484,11 +486,11 @@ TEST_F(SlAvgTest, DamagedFilesAreReadSafely) {
   for (const std::string& file : files) {
     SCOPED_TRACE(file.substr(0, 200));
     Load(file);
-    EXPECT_EQ(form().Series62->Count(), 2);
-    ASSERT_EQ(form().Series8->Count(), 1);
-    EXPECT_EQ(form().Series8->XValue(0), Day(2019, 1, 2));
-    EXPECT_EQ(form().Series8->YValue(0), 311);
-    EXPECT_EQ(form().Series10->YValue(0), 826121);
+    EXPECT_EQ(form().Sl->Series62->Count(), 2);
+    ASSERT_EQ(form().Sl->Series8->Count(), 1);
+    EXPECT_EQ(form().Sl->Series8->XValue(0), Day(2019, 1, 2));
+    EXPECT_EQ(form().Sl->Series8->YValue(0), 311);
+    EXPECT_EQ(form().Sl->Series10->YValue(0), 826121);
   }
 }
 
@@ -496,7 +498,7 @@ TEST_F(SlAvgTest, FolderModeSavesThreeBitmapsAndLeavesI1Shown) {
   const std::string path = f.dir.Write("SLOAVG19.185", File(VaryingDays()));
   FolderMode = true;
   FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().LoadSLavgFileClick(nullptr); });
+  const bool ran = RunUserAction([this] { form().Sl->LoadSLavgFileClick(nullptr); });
   FolderMode = false;
   FolderFilePath.clear();
   EXPECT_TRUE(ran);
@@ -504,17 +506,17 @@ TEST_F(SlAvgTest, FolderModeSavesThreeBitmapsAndLeavesI1Shown) {
   // The temperature chart's axis is in degrees, read as dates for the name.
   for (const char* name : {"185_slavgR6R5_19-19.bmp", "185_slavgR6I1_19-19.bmp", "185_slavgR6vsT_00-00.bmp"})
     EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + name)) << name;
-  EXPECT_TRUE(form().PlotI1->Checked);
-  EXPECT_TRUE(form().Series10->Active);
-  EXPECT_FALSE(form().Series9->Active);
-  EXPECT_EQ(form().SLGraph->RightAxis.Title, "I1");
+  EXPECT_TRUE(form().Sl->PlotI1->Checked);
+  EXPECT_TRUE(form().Sl->Series10->Active);
+  EXPECT_FALSE(form().Sl->Series9->Active);
+  EXPECT_EQ(form().Sl->SLGraph->RightAxis.Title, "I1");
 }
 
 TEST_F(SlAvgTest, SaveButtonWritesTheDateChart) {
   Load(VaryingDays());
   const std::string bmp = f.dir.Path() + "/sl.bmp";
   f.platform.fileAnswers.push_back(bmp);
-  ASSERT_TRUE(RunUserAction([this] { form().SLSaveBMP->Click(); }));
+  ASSERT_TRUE(RunUserAction([this] { form().Sl->SLSaveBMP->Click(); }));
   EXPECT_EQ(f.platform.dialogs.back().fileName, "*.bmp");
   EXPECT_TRUE(std::filesystem::exists(bmp));
 }

@@ -2,13 +2,15 @@
 
 #include <filesystem>
 
+#include "reports/daily/dt_avg.h"
+#include "reports/folder/auto_save.h"
 #include "tests/support/test_support.h"
 
 namespace {
 
 TEST(AutoSaveChart, NamesTheBitmapAfterInstrumentBaseAndYears) {
   FormFixture f;
-  TChart* chart = f.form->DTGraph;
+  TChart* chart = f.form->Dt->DTGraph;
   struct Case {
     const char* report;
     double from, to;  // a fixed date axis; 0 and 0 leave it to the data
@@ -20,15 +22,15 @@ TEST(AutoSaveChart, NamesTheBitmapAfterInstrumentBaseAndYears) {
       {"sloavg", Day(2019, 1, 1), Day(2019, 6, 1), "_slavgR6R5_19-19.bmp"},         // no extension
       {"sloavg18.033", 0, 0, "033_slavgR6R5_18-19.bmp"},                            // the data's span
   };
-  f.form->Series12->AddArrow(Day(2018, 12, 30), 1, Day(2018, 12, 30), 2);
-  f.form->Series12->AddArrow(Day(2019, 1, 2), 1, Day(2019, 1, 2), 2);
+  f.form->Dt->Series12->AddArrow(Day(2018, 12, 30), 1, Day(2018, 12, 30), 2);
+  f.form->Dt->Series12->AddArrow(Day(2019, 1, 2), 1, Day(2019, 1, 2), 2);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.report);
     if (c.from == 0)
       chart->BottomAxis.SetAutomatic(true);
     else
       chart->BottomAxis.SetMinMax(c.from, c.to);
-    f.form->AutoSaveChart(chart, f.dir.Path() + "/" + c.report, "slavgR6R5");
+    AutoSaveChart(chart, f.dir.Path() + "/" + c.report, "slavgR6R5");
     EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + c.bitmap));
   }
 }

@@ -5,9 +5,10 @@
 #include <vector>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
-#include "reports/tests/lamp_scan.h"
+#include "reports/scans/lamp_scan.h"
+#include "reports/scans/lamp_scan_reader.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -162,15 +163,15 @@ class LampScanTest : public ::testing::Test {
 };
 
 TEST_F(LampScanTest, CurrentScanTitlesAndPoints) {
-  f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865, 2870}, {100, 200}) + "end\r\n\x1a")));
-  EXPECT_EQ(form().CiGraph->Title.Lines(), std::vector<std::string>{"Brewer #123"});
-  EXPECT_EQ(form().Series2->Title, "Jun 05, 2016, Lakeside (dt=29ns)");
-  ASSERT_EQ(form().Series2->Count(), 2);
-  EXPECT_EQ(form().Series2->XValue(1), 2870);
-  EXPECT_EQ(form().Series2->YValue(1), 200);
-  EXPECT_EQ(form().Series2->Point(1).Color, clRed);
-  EXPECT_EQ(form().Series2->Point(1).Label, "");
-  EXPECT_EQ(form().Series4->Count(), 0);  // no old scan yet
+  f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865, 2870}, {100, 200}) + "end\r\n\x1a")));
+  EXPECT_EQ(form().Ci->CiGraph->Title.Lines(), std::vector<std::string>{"Brewer #123"});
+  EXPECT_EQ(form().Ci->Series2->Title, "Jun 05, 2016, Lakeside (dt=29ns)");
+  ASSERT_EQ(form().Ci->Series2->Count(), 2);
+  EXPECT_EQ(form().Ci->Series2->XValue(1), 2870);
+  EXPECT_EQ(form().Ci->Series2->YValue(1), 200);
+  EXPECT_EQ(form().Ci->Series2->Point(1).Color, clRed);
+  EXPECT_EQ(form().Ci->Series2->Point(1).Label, "");
+  EXPECT_EQ(form().Ci->Series4->Count(), 0);  // no old scan yet
   EXPECT_EQ(form().OpenDialog1->InitialDir, f.dir.Path() + "/");
   EXPECT_EQ(f.platform.dialogs.back().fileName, "ci*.*;cj*.*");
 }
@@ -178,9 +179,9 @@ TEST_F(LampScanTest, CurrentScanTitlesAndPoints) {
 TEST_F(LampScanTest, ADarkBlockIsNotPlotted) {
   const std::string body = Lines({2865, 2870, 2875}, {100, 200, 300}) + " DARK 163.9\r\n" +
                            Lines({2865, 2870, 2875}, {8, 9, 7}) + "end\r\n";
-  f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(body)));
-  ASSERT_EQ(form().Series2->Count(), 3);
-  EXPECT_EQ(form().Series2->YValue(2), 300);
+  f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(body)));
+  ASSERT_EQ(form().Ci->Series2->Count(), 3);
+  EXPECT_EQ(form().Ci->Series2->YValue(2), 300);
   EXPECT_EQ(CurrentLampScan->Count, 3);
   EXPECT_EQ(CurrentLampScan->Counts.size(), 6u);
 }
@@ -197,9 +198,9 @@ TEST_F(LampScanTest, DeadTimeText) {
   };
   for (const Case& c : cases) {
     const std::string scanLine = std::string("CI SCAN-INST #123 dt  ") + c.deadTime + "  cy 4 DARK =     8.1\r\n";
-    f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}), "dh\r05\r06\r16\rLakeside\r",
+    f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}), "dh\r05\r06\r16\rLakeside\r",
                                                                  scanLine)));
-    EXPECT_EQ(form().Series2->Title, c.title);
+    EXPECT_EQ(form().Ci->Series2->Title, c.title);
   }
 }
 
@@ -213,18 +214,18 @@ TEST_F(LampScanTest, BothLoadOrdersGiveTheSameRatio) {
     std::string title, chartTitle;
   };
   auto ratio = [this] {
-    return Result{form().Series4->Points(), form().Series4->Title, form().CiGraph->Title[0]};
+    return Result{form().Ci->Series4->Points(), form().Ci->Series4->Title, form().Ci->CiGraph->Title[0]};
   };
 
-  f.ClickWithFile(form().LoadOldCI, old);
-  f.ClickWithFile(form().LoadCI, current);
+  f.ClickWithFile(form().Ci->LoadOldCI, old);
+  f.ClickWithFile(form().Ci->LoadCI, current);
   const Result oldFirst = ratio();
   EXPECT_EQ(oldFirst.chartTitle, "Brewer #123");
 
   f.form.reset();  // a fresh window: no scan is kept
   f.form = std::make_unique<TMainForm>(f.platform);
-  f.ClickWithFile(form().LoadCI, current);
-  f.ClickWithFile(form().LoadOldCI, old);
+  f.ClickWithFile(form().Ci->LoadCI, current);
+  f.ClickWithFile(form().Ci->LoadOldCI, old);
   const Result currentFirst = ratio();
   EXPECT_EQ(currentFirst.chartTitle, "Brewer #123  sl (ci) scan.");
 
@@ -239,14 +240,14 @@ TEST_F(LampScanTest, BothLoadOrdersGiveTheSameRatio) {
     EXPECT_DOUBLE_EQ(currentFirst.points[i].Y, expected[i]);
     EXPECT_EQ(currentFirst.points[i].Color, clBlack);
   }
-  EXPECT_EQ(form().Series3->Title, "Jun 04, 2015, Lakeside (dt=29ns)");
-  EXPECT_EQ(form().Series3->Point(0).Color, clBlack);
+  EXPECT_EQ(form().Ci->Series3->Title, "Jun 04, 2015, Lakeside (dt=29ns)");
+  EXPECT_EQ(form().Ci->Series3->Point(0).Color, clBlack);
 }
 
 TEST_F(LampScanTest, TheOldScanLeavesTheDialogFoldersAlone) {
   const std::string dir = form().OpenDialog1->InitialDir;
-  f.ClickWithFile(form().LoadOldCI, Write("ci15615.123", LampFile(Lines({2865}, {1}))));
-  EXPECT_EQ(form().Series3->Count(), 1);
+  f.ClickWithFile(form().Ci->LoadOldCI, Write("ci15615.123", LampFile(Lines({2865}, {1}))));
+  EXPECT_EQ(form().Ci->Series3->Count(), 1);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
   EXPECT_EQ(form().OpenDirDialog1->InitialDir, dir);
   EXPECT_EQ(f.platform.dialogs.back().fileName, "ci*.*;cj*.*");
@@ -265,11 +266,11 @@ TEST_F(LampScanTest, RatioAxisAlwaysShowsOneAndATenthAtLeast) {
       {{80, 100, 130}, 0.8, 1.3},        // 1 inside: unchanged
   };
   const std::string old = Write("ci15615.123", LampFile(Lines({2865, 2870, 2875}, {100, 100, 100})));
-  f.ClickWithFile(form().LoadOldCI, old);
+  f.ClickWithFile(form().Ci->LoadOldCI, old);
   for (const Case& c : cases) {
     SCOPED_TRACE(c.min);
-    f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865, 2870, 2875}, c.current))));
-    const TChartAxis& axis = form().CiGraph->RightAxis;
+    f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865, 2870, 2875}, c.current))));
+    const TChartAxis& axis = form().Ci->CiGraph->RightAxis;
     EXPECT_FALSE(axis.Automatic);
     EXPECT_NEAR(axis.Minimum, c.min, 1e-12);
     EXPECT_NEAR(axis.Maximum, c.max, 1e-12);
@@ -278,54 +279,54 @@ TEST_F(LampScanTest, RatioAxisAlwaysShowsOneAndATenthAtLeast) {
 
 TEST_F(LampScanTest, RatioPairsOnlyWhatBothScansHaveAndSkipsZeroCounts) {
   // The old scan is shorter than the current one, and has a zero count.
-  f.ClickWithFile(form().LoadOldCI, Write("ci15615.123", LampFile(Lines({2865, 2870, 2875}, {100, 0, 50}))));
-  f.ClickWithFile(form().LoadCI,
+  f.ClickWithFile(form().Ci->LoadOldCI, Write("ci15615.123", LampFile(Lines({2865, 2870, 2875}, {100, 0, 50}))));
+  f.ClickWithFile(form().Ci->LoadCI,
                   Write("ci15616.123", LampFile(Lines({2865, 2870, 2875, 2880, 2885}, {110, 120, 60, 70, 80}))));
-  EXPECT_EQ(form().Series2->Count(), 5);
-  ASSERT_EQ(form().Series4->Count(), 2);
-  EXPECT_EQ(form().Series4->XValue(0), 2865);
-  EXPECT_DOUBLE_EQ(form().Series4->YValue(0), 1.1);
-  EXPECT_EQ(form().Series4->XValue(1), 2875);
-  EXPECT_DOUBLE_EQ(form().Series4->YValue(1), 1.2);
+  EXPECT_EQ(form().Ci->Series2->Count(), 5);
+  ASSERT_EQ(form().Ci->Series4->Count(), 2);
+  EXPECT_EQ(form().Ci->Series4->XValue(0), 2865);
+  EXPECT_DOUBLE_EQ(form().Ci->Series4->YValue(0), 1.1);
+  EXPECT_EQ(form().Ci->Series4->XValue(1), 2875);
+  EXPECT_DOUBLE_EQ(form().Ci->Series4->YValue(1), 1.2);
 
   // An old scan whose file could not be opened is empty: no ratio point.
-  f.ClickWithFile(form().LoadOldCI, f.dir.Path() + "/missing.123");
-  EXPECT_EQ(form().Series3->Count(), 0);
-  EXPECT_EQ(form().Series4->Count(), 0);
+  f.ClickWithFile(form().Ci->LoadOldCI, f.dir.Path() + "/missing.123");
+  EXPECT_EQ(form().Ci->Series3->Count(), 0);
+  EXPECT_EQ(form().Ci->Series4->Count(), 0);
   ASSERT_TRUE(OldLampScan);
   EXPECT_EQ(OldLampScan->Count, 0);
-  f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}))));
-  EXPECT_EQ(form().Series4->Count(), 0);
-  EXPECT_EQ(form().Series4->Title, "ratio 2016/");
+  f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}))));
+  EXPECT_EQ(form().Ci->Series4->Count(), 0);
+  EXPECT_EQ(form().Ci->Series4->Title, "ratio 2016/");
 }
 
 TEST_F(LampScanTest, AMissingFileClearsAndKeepsTheTitle) {
-  f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}))));
-  f.ClickWithFile(form().LoadCI, f.dir.Path() + "/missing.123");
-  EXPECT_EQ(form().Series2->Count(), 0);
-  EXPECT_EQ(form().CiGraph->Title[0], "Brewer #123");
+  f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}))));
+  f.ClickWithFile(form().Ci->LoadCI, f.dir.Path() + "/missing.123");
+  EXPECT_EQ(form().Ci->Series2->Count(), 0);
+  EXPECT_EQ(form().Ci->CiGraph->Title[0], "Brewer #123");
   ASSERT_TRUE(CurrentLampScan);
   EXPECT_EQ(CurrentLampScan->Count, 0);
   EXPECT_TRUE(f.platform.messages.empty());
 
-  RunUserAction([this] { form().LoadCI->Click(); });  // cancelled: nothing changes
-  EXPECT_EQ(form().CiGraph->Title[0], "Brewer #123");
+  RunUserAction([this] { form().Ci->LoadCI->Click(); });  // cancelled: nothing changes
+  EXPECT_EQ(form().Ci->CiGraph->Title[0], "Brewer #123");
 }
 
 TEST_F(LampScanTest, ABadDateEndsTheLoadWithTheDateError) {
-  f.ClickWithFile(form().LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}), "dh\r31\r02\r16\rLakeside\r")));
+  f.ClickWithFile(form().Ci->LoadCI, Write("ci15616.123", LampFile(Lines({2865}, {1}), "dh\r31\r02\r16\rLakeside\r")));
   ASSERT_EQ(f.platform.messages.size(), 1u);
   EXPECT_EQ(f.platform.messages[0].text, "Invalid argument to date encode");
-  EXPECT_EQ(form().Series2->Count(), 0);
+  EXPECT_EQ(form().Ci->Series2->Count(), 0);
 }
 
 TEST_F(LampScanTest, FolderModeLoadsTheCurrentScanWithoutADialog) {
   FolderFilePath = Write("CI15616.123", LampFile(Lines({2865}, {1})));
   FolderMode = true;
-  RunUserAction([this] { form().LoadCI->Click(); });
+  RunUserAction([this] { form().Ci->LoadCI->Click(); });
   FolderMode = false;
   EXPECT_TRUE(f.platform.dialogs.empty());
-  EXPECT_EQ(form().Series2->Count(), 1);
+  EXPECT_EQ(form().Ci->Series2->Count(), 1);
 }
 
 std::string CjBody(const std::vector<double>& forward, const std::vector<double>& back) {
@@ -338,31 +339,31 @@ std::string CjBody(const std::vector<double>& forward, const std::vector<double>
 TEST_F(LampScanTest, CjPairsForwardAndBackwardScans) {
   const std::string scanLine = "CJ SCAN-INST #123 dt  2.9E-08  cy 4 DARK =     8.100 \r\n";
   // The backward scan is written from the last wavelength to the first.
-  f.ClickWithFile(form().LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200, 300}, {150, 250, 0}),
+  f.ClickWithFile(form().Cj->LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200, 300}, {150, 250, 0}),
                                                                 "dh\r05\r06\r16\rLakeside\r", scanLine)));
-  EXPECT_EQ(form().CjGraph->Title.Lines(),
+  EXPECT_EQ(form().Cj->CjGraph->Title.Lines(),
             std::vector<std::string>{"Brewer #123 Jun 05, 2016, Lakeside (dt=29ns)"});
-  EXPECT_EQ(form().LineSeries13->Title, "forward");
-  EXPECT_EQ(form().LineSeries14->Title, "back");
-  EXPECT_EQ(form().LineSeries15->Title, "ratio");
-  ASSERT_EQ(form().LineSeries13->Count(), 3);
-  ASSERT_EQ(form().LineSeries14->Count(), 3);
+  EXPECT_EQ(form().Cj->LineSeries13->Title, "forward");
+  EXPECT_EQ(form().Cj->LineSeries14->Title, "back");
+  EXPECT_EQ(form().Cj->LineSeries15->Title, "ratio");
+  ASSERT_EQ(form().Cj->LineSeries13->Count(), 3);
+  ASSERT_EQ(form().Cj->LineSeries14->Count(), 3);
   const double back[] = {0, 250, 150};
   for (int i = 0; i < 3; ++i) {
-    EXPECT_EQ(form().LineSeries13->XValue(i), 2865 + 5 * i);
-    EXPECT_EQ(form().LineSeries14->XValue(i), 2865 + 5 * i);
-    EXPECT_EQ(form().LineSeries14->YValue(i), back[i]);
-    EXPECT_EQ(form().LineSeries13->Point(i).Color, clRed);
-    EXPECT_EQ(form().LineSeries14->Point(i).Color, clBlue);
+    EXPECT_EQ(form().Cj->LineSeries13->XValue(i), 2865 + 5 * i);
+    EXPECT_EQ(form().Cj->LineSeries14->XValue(i), 2865 + 5 * i);
+    EXPECT_EQ(form().Cj->LineSeries14->YValue(i), back[i]);
+    EXPECT_EQ(form().Cj->LineSeries13->Point(i).Color, clRed);
+    EXPECT_EQ(form().Cj->LineSeries14->Point(i).Color, clBlue);
   }
   // The zero backward count gives no ratio.
-  ASSERT_EQ(form().LineSeries15->Count(), 2);
-  EXPECT_EQ(form().LineSeries15->XValue(0), 2870);
-  EXPECT_DOUBLE_EQ(form().LineSeries15->YValue(0), 0.8);
-  EXPECT_DOUBLE_EQ(form().LineSeries15->YValue(1), 2);
-  EXPECT_EQ(form().LineSeries15->Point(0).Color, clBlack);
-  EXPECT_NEAR(form().CjGraph->RightAxis.Minimum, 0.8, 1e-12);
-  EXPECT_NEAR(form().CjGraph->RightAxis.Maximum, 2, 1e-12);
+  ASSERT_EQ(form().Cj->LineSeries15->Count(), 2);
+  EXPECT_EQ(form().Cj->LineSeries15->XValue(0), 2870);
+  EXPECT_DOUBLE_EQ(form().Cj->LineSeries15->YValue(0), 0.8);
+  EXPECT_DOUBLE_EQ(form().Cj->LineSeries15->YValue(1), 2);
+  EXPECT_EQ(form().Cj->LineSeries15->Point(0).Color, clBlack);
+  EXPECT_NEAR(form().Cj->CjGraph->RightAxis.Minimum, 0.8, 1e-12);
+  EXPECT_NEAR(form().Cj->CjGraph->RightAxis.Maximum, 2, 1e-12);
   EXPECT_EQ(f.platform.dialogs.back().fileName, "cj*.*;ch*.*");
   EXPECT_EQ(form().OpenDialog1->InitialDir, f.dir.Path() + "/");
   EXPECT_EQ(form().OpenDirDialog1->InitialDir, f.dir.Path() + "/");
@@ -370,29 +371,29 @@ TEST_F(LampScanTest, CjPairsForwardAndBackwardScans) {
 
 TEST_F(LampScanTest, CjOddPointCountLeavesTheLastPointOut) {
   // 2n + 1 = 5 points: n = 2, index i pairs with 3 - i.
-  f.ClickWithFile(form().LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200}, {210, 110, 999}))));
-  ASSERT_EQ(form().LineSeries13->Count(), 2);
-  EXPECT_EQ(form().LineSeries14->YValue(0), 110);
-  EXPECT_EQ(form().LineSeries14->YValue(1), 210);
-  EXPECT_DOUBLE_EQ(form().LineSeries15->YValue(1), 200.0 / 210);
+  f.ClickWithFile(form().Cj->LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200}, {210, 110, 999}))));
+  ASSERT_EQ(form().Cj->LineSeries13->Count(), 2);
+  EXPECT_EQ(form().Cj->LineSeries14->YValue(0), 110);
+  EXPECT_EQ(form().Cj->LineSeries14->YValue(1), 210);
+  EXPECT_DOUBLE_EQ(form().Cj->LineSeries15->YValue(1), 200.0 / 210);
 }
 
 TEST_F(LampScanTest, CjWithoutDarkClearsAndPlotsNothingButBecomesTheCurrentScan) {
-  f.ClickWithFile(form().LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200}, {210, 110}))));
-  ASSERT_EQ(form().LineSeries13->Count(), 2);
-  const std::vector<std::string> title = form().CjGraph->Title.Lines();
+  f.ClickWithFile(form().Cj->LoadCJ, Write("cj15616.123", LampFile(CjBody({100, 200}, {210, 110}))));
+  ASSERT_EQ(form().Cj->LineSeries13->Count(), 2);
+  const std::vector<std::string> title = form().Cj->CjGraph->Title.Lines();
 
-  f.ClickWithFile(form().LoadCJ, Write("cj15716.123", LampFile(Lines({2865, 2870}, {50, 60}) + "end\r\n")));
-  EXPECT_EQ(form().LineSeries13->Count(), 0);
-  EXPECT_EQ(form().LineSeries14->Count(), 0);
-  EXPECT_EQ(form().LineSeries15->Count(), 0);
-  EXPECT_EQ(form().CjGraph->Title.Lines(), title);
+  f.ClickWithFile(form().Cj->LoadCJ, Write("cj15716.123", LampFile(Lines({2865, 2870}, {50, 60}) + "end\r\n")));
+  EXPECT_EQ(form().Cj->LineSeries13->Count(), 0);
+  EXPECT_EQ(form().Cj->LineSeries14->Count(), 0);
+  EXPECT_EQ(form().Cj->LineSeries15->Count(), 0);
+  EXPECT_EQ(form().Cj->CjGraph->Title.Lines(), title);
 
   // The next old CI load pairs with the CJ scan.
-  f.ClickWithFile(form().LoadOldCI, Write("ci15615.123", LampFile(Lines({2865, 2870}, {100, 100}))));
-  ASSERT_EQ(form().Series4->Count(), 2);
-  EXPECT_DOUBLE_EQ(form().Series4->YValue(1), 0.6);
-  EXPECT_EQ(form().Series2->Count(), 0);  // the CI tab itself is not redrawn
+  f.ClickWithFile(form().Ci->LoadOldCI, Write("ci15615.123", LampFile(Lines({2865, 2870}, {100, 100}))));
+  ASSERT_EQ(form().Ci->Series4->Count(), 2);
+  EXPECT_DOUBLE_EQ(form().Ci->Series4->YValue(1), 0.6);
+  EXPECT_EQ(form().Ci->Series2->Count(), 0);  // the CI tab itself is not redrawn
 }
 
 }  // namespace

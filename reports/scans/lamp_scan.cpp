@@ -2,7 +2,8 @@
 // older scan kept for reference and their ratio, so that a change of the lamp
 // or of the instrument shows as a departure from 1; the CJ tab plots the
 // forward and the backward scan of one file and their ratio.
-#include "reports/tests/lamp_scan.h"
+#include "reports/scans/lamp_scan.h"
+#include "reports/scans/lamp_scan_reader.h"
 
 #include <algorithm>
 #include <climits>
@@ -10,7 +11,7 @@
 #include <cstring>
 
 #include "app/Mainunit.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/paths.h"
 #include "core/scan_header.h"
@@ -19,90 +20,12 @@
 std::unique_ptr<TLampScan> CurrentLampScan;
 std::unique_ptr<TLampScan> OldLampScan;
 
+
 namespace {
 
 constexpr char kCiPattern[] = "ci*.*;cj*.*";
 constexpr char kCjPattern[] = "cj*.*;ch*.*";
 
-// The header formats in order. A format that does not match leaves its fields
-// at their defaults; the next one goes on where the failed scan stopped.
-void ReadHeader(FILE* f, TLampScan& scan) {
-  scan.Date = ReadDhBlock(f, "%199[.a-z()_ A-Z\244]", "%*[.a-z()_ A-Z\244]", scan.Location);
-  char text[kScanTextSize];
-
-  // "C%s SCAN-INST %[#0-9] dt  %lf\n", taken in three steps so that a scan
-  // name longer than its 4-byte buffer, or an instrument number longer than
-  // 199 characters, is cut there and the rest of it skipped.
-  char name[4];
-  if (std::fscanf(f, "C%3s", name) == 1) {
-    if (std::strlen(name) == sizeof name - 1) (void)std::fscanf(f, "%*[^ \t\r\n\v\f]");
-    if (std::fscanf(f, " SCAN-INST %199[#0-9]", text) == 1) {
-      scan.BrewerNo = text;
-      EndTextRow(f, text, "%*[#0-9]", false);
-      double deadTime = 0;
-      if (std::fscanf(f, " dt  %lf\n", &deadTime) == 1 && std::isfinite(deadTime)) scan.DeadTime = deadTime;
-    }
-  }
-  int cycles = 0;
-  (void)std::fscanf(f, " cy %d\n", &cycles);
-  double dark = 0;
-  if (std::fscanf(f, " DARK =     %lf\n", &dark) == 1 && std::isfinite(dark)) scan.Dark = dark;
-}
-
-// A number line's point: x is word 2, y is word 5 of a five-word line and
-// word 6 of a longer one. False when a word up to y is not a number, or when
-// there is no word for y (a line of four words).
-bool ReadPoint(const std::vector<std::string>& words, double& x, double& y) {
-  const size_t yWord = words.size() >= 6 ? 5 : 4;
-  if (words.size() <= yWord) return false;
-  double value = 0;
-  for (size_t i = 0; i <= yWord; ++i) {
-    if (!TryStrToFloat(words[i], value)) return false;
-    if (i == 1) x = value;
-  }
-  y = value;
-  return true;
-}
-
-// Drops what is left of the line, up to and including its line feed.
-void SkipRestOfLine(FILE* f) {
-  int c = std::getc(f);
-  while (c != '\n' && c != EOF) c = std::getc(f);
-}
-
-// Data lines up to the first one that is not a number line, "end" or the end
-// of the file. A "DARK" line gives no point and marks the block after it.
-void ReadDataLines(FILE* f, TLampScan& scan) {
-  char run[300];
-  std::vector<std::string> words;
-  while (std::fscanf(f, "%299[0-9% .=a-zA-Z]s", run) == 1) {
-    // The rest of the line is dropped whatever its length, so that no tail of
-    // a line is ever read as a line of its own.
-    SkipRestOfLine(f);
-    // A run that fills the buffer may hold a cut number: it cannot be read.
-    if (std::strlen(run) == sizeof run - 1) break;
-    if (std::strstr(run, "end")) break;
-    if (std::strstr(run, "DARK")) {
-      scan.HasDarkBlock = true;
-      continue;
-    }
-    SplitWords(run, words);
-    double x = 0, y = 0;
-    if (words.size() < 4 || !ReadPoint(words, x, y)) break;
-    scan.Wavelength.push_back(x);
-    scan.Counts.push_back(y);
-  }
-}
-
-}  // namespace
-
-void ReadLampScan(FILE* file, TLampScan& scan) {
-  ReadHeader(file, scan);
-  ReadDataLines(file, scan);
-  scan.Count = static_cast<int32_t>(std::min<size_t>(scan.Counts.size(), INT32_MAX));
-}
-
-namespace {
 
 // Makes a new, empty scan the one `slot` holds (so a file that cannot be
 // opened leaves an empty scan there), reads `path` into it and applies the
@@ -185,11 +108,11 @@ void ScanPointer(TChartSeries* series, TColor color, TPointerStyle style, int si
 
 }  // namespace
 
-void TMainForm::CreateCjTab() {
-  CJPanel = MakeButtonStrip("CJPanel", CJTab);
-  LoadCJ = MakeButton("LoadCJ", CJPanel, "Load CJ file", 8, &TMainForm::LoadCJClick);
+CjLampTab::CjLampTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
+  CJPanel = MakeButtonStrip("CJPanel", sheet);
+  LoadCJ = MakeButton("LoadCJ", CJPanel, "Load CJ file", 8, Handler(&CjLampTab::LoadCJClick));
 
-  CjGraph = MakeChart("CjGraph", CJTab);
+  CjGraph = MakeChart("CjGraph", sheet);
   SetUpLampChart(CjGraph);
   LineSeries13 = MakeSeries<TLineSeries>(CjGraph, "LineSeries13");
   LineSeries13->SeriesColor = clRed;
@@ -212,22 +135,22 @@ void TMainForm::CreateCjTab() {
   FileListBox1->Visible = false;
 }
 
-void TMainForm::CreateCiTab() {
+CiLampTab::CiLampTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   // The scans of an earlier form do not outlive it.
   CurrentLampScan.reset();
   OldLampScan.reset();
 
-  CIPanel = MakeButtonStrip("CIPanel", CITab);
-  LoadCI = MakeButton("LoadCI", CIPanel, "Load current CI file", 8, &TMainForm::LoadCIClick, 130);
-  LoadOldCI = MakeButton("LoadOldCI", CIPanel, "Load Old CI file", 146, &TMainForm::LoadOldCIClick);
-  CiSaveBMP = MakeSaveButton("CiSaveBMP", CIPanel, 274, &TMainForm::CiSaveBMPClick);
+  CIPanel = MakeButtonStrip("CIPanel", sheet);
+  LoadCI = MakeButton("LoadCI", CIPanel, "Load current CI file", 8, Handler(&CiLampTab::LoadCIClick), 130);
+  LoadOldCI = MakeButton("LoadOldCI", CIPanel, "Load Old CI file", 146, Handler(&CiLampTab::LoadOldCIClick));
+  CiSaveBMP = MakeSaveButton("CiSaveBMP", CIPanel, 274, Handler(&CiLampTab::CiSaveBMPClick));
   // Nothing reads it.
   MKIII = Make<TCheckBox>("MKIII", CIPanel);
   MKIII->Caption = "MKIII format";
   MKIII->SetBounds(310, 8, 100, 19);
   MKIII->Visible = false;
 
-  CiGraph = MakeChart("CiGraph", CITab);
+  CiGraph = MakeChart("CiGraph", sheet);
   SetUpLampChart(CiGraph);
   Series2 = MakeSeries<TLineSeries>(CiGraph, "Series2");
   ScanPointer(Series2, clRed, TPointerStyle::psCircle, 2);
@@ -241,9 +164,9 @@ void TMainForm::CreateCiTab() {
   FileListBox->Visible = false;
 }
 
-void TMainForm::LoadCIClick(TObject*) {
+void CiLampTab::LoadCIClick(TObject*) {
   std::string path;
-  if (!SelectReportFile(kCiPattern, path)) return;
+  if (!form_.SelectReportFile(kCiPattern, path)) return;
   Series2->Clear();
   Series4->Clear();
   if (!LoadLampScan(path, CurrentLampScan)) return;
@@ -255,10 +178,10 @@ void TMainForm::LoadCIClick(TObject*) {
   if (OldLampScan) PlotCiRatio(*Series4, scan, *OldLampScan);
 }
 
-void TMainForm::LoadOldCIClick(TObject*) {
+void CiLampTab::LoadOldCIClick(TObject*) {
   // The reference scan leaves the dialogs' folders where they were.
   std::string path;
-  if (!AskForReportFile(*OpenDialog1, kCiPattern, path)) return;
+  if (!AskForReportFile(*form_.OpenDialog1, kCiPattern, path)) return;
   Series3->Clear();
   Series4->Clear();
   if (!LoadLampScan(path, OldLampScan)) return;
@@ -270,11 +193,11 @@ void TMainForm::LoadOldCIClick(TObject*) {
   if (CurrentLampScan) PlotCiRatio(*Series4, *CurrentLampScan, old);
 }
 
-void TMainForm::LoadCJClick(TObject*) {
+void CjLampTab::LoadCJClick(TObject*) {
   std::string path;
   // Folder loading never drives this loader: it always asks.
-  if (!AskForReportFile(*OpenDialog1, kCjPattern, path)) return;
-  RememberFolder(*OpenDialog1, *OpenDirDialog1, path);
+  if (!AskForReportFile(*form_.OpenDialog1, kCjPattern, path)) return;
+  RememberFolder(*form_.OpenDialog1, *form_.OpenDirDialog1, path);
   LineSeries13->Clear();
   LineSeries14->Clear();
   LineSeries15->Clear();
@@ -301,3 +224,5 @@ void TMainForm::LoadCJClick(TObject*) {
   }
   ScaleRatioAxis(CjGraph->RightAxis);
 }
+
+void CiLampTab::CiSaveBMPClick(TObject*) { form_.SaveChartAs(CiGraph); }

@@ -7,9 +7,10 @@
 #include <vector>
 
 #include "app/controls/application.h"
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/line_reader.h"
-#include "reports/tests/cz_scan.h"
+#include "reports/scans/cz_scan.h"
+#include "reports/scans/cz_scan_reader.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -85,10 +86,10 @@ class CzScanTest : public ::testing::Test {
  protected:
   void Load(const CzFile& file, const std::string& name = "cz07319.185") {
     path_ = f.dir.Write(name, file.Text());
-    f.ClickWithFile(form().LoadCZ, path_);
+    f.ClickWithFile(form().Cz->LoadCZ, path_);
   }
   TMainForm& form() { return *f.form; }
-  const std::vector<std::string>& Title() { return form().CZGraph->Title.Lines(); }
+  const std::vector<std::string>& Title() { return form().Cz->CZGraph->Title.Lines(); }
   FormFixture f;
   std::string path_;
 };
@@ -109,28 +110,28 @@ TEST_F(CzScanTest, FlankLinesChordAndAxisFollowTheFits) {
   Load(file);
   // Left flank: 3337.5 .. 3339.5 (counts 279.5 .. 779.5); right flank:
   // 3344 .. 3345.5 (680.5 .. 305.5). Both lie on the exact lines.
-  const TLineSeries& left = *form().Series5;
+  const TLineSeries& left = *form().Cz->Series5;
   ASSERT_EQ(left.Count(), 2);
   EXPECT_DOUBLE_EQ(left.XValue(0), 3337.5);
   EXPECT_NEAR(left.YValue(0), 279.5, 1e-6);
   EXPECT_DOUBLE_EQ(left.XValue(1), 3339.5);
   EXPECT_NEAR(left.YValue(1), 779.5, 1e-6);
-  const TLineSeries& right = *form().Series6;
+  const TLineSeries& right = *form().Cz->Series6;
   ASSERT_EQ(right.Count(), 2);
   EXPECT_DOUBLE_EQ(right.XValue(0), 3344);
   EXPECT_NEAR(right.YValue(0), 680.5, 1e-6);
   EXPECT_DOUBLE_EQ(right.XValue(1), 3345.5);
   EXPECT_NEAR(right.YValue(1), 305.5, 1e-6);
-  const TLineSeries& chord = *form().Series7;
+  const TLineSeries& chord = *form().Cz->Series7;
   ASSERT_EQ(chord.Count(), 2);
   EXPECT_NEAR(chord.XValue(0), 3338.382, 1e-6);
   EXPECT_NEAR(chord.XValue(1), 3344.722, 1e-6);
   EXPECT_DOUBLE_EQ(chord.YValue(0), 500);
   for (const TLineSeries* s : {&left, &right, &chord}) EXPECT_EQ(s->Point(0).Color, clGreen);
-  EXPECT_EQ(form().Series1->Point(0).Color, clBlack);
-  EXPECT_EQ(form().Series1->Point(0).Label, "");
+  EXPECT_EQ(form().Cz->Series1->Point(0).Color, clBlack);
+  EXPECT_EQ(form().Cz->Series1->Point(0).Label, "");
 
-  const TChartAxis& axis = form().CZGraph->LeftAxis;
+  const TChartAxis& axis = form().Cz->CZGraph->LeftAxis;
   EXPECT_FALSE(axis.Automatic);
   EXPECT_DOUBLE_EQ(axis.Minimum, 0);
   EXPECT_DOUBLE_EQ(axis.Maximum, 1100);
@@ -156,10 +157,10 @@ TEST_F(CzScanTest, TheFirstWavelengthChoosesTheWindow) {
     file.points = {{c.first, 5},    {2957.9, 5}, {2958, 5}, {2977, 5}, {2977.1, 5},
                    {3332.9, 5},     {3333, 5},   {3351, 5}, {3351.1, 5}};
     Load(file);
-    ASSERT_EQ(form().Series1->Count(), 2);
-    EXPECT_EQ(form().Series1->XValue(0), c.kept[0]);
-    EXPECT_EQ(form().Series1->XValue(1), c.kept[1]);
-    ASSERT_GE(form().CZGraph->Title.Count(), 2);
+    ASSERT_EQ(form().Cz->Series1->Count(), 2);
+    EXPECT_EQ(form().Cz->Series1->XValue(0), c.kept[0]);
+    EXPECT_EQ(form().Cz->Series1->XValue(1), c.kept[1]);
+    ASSERT_GE(form().Cz->CZGraph->Title.Count(), 2);
     EXPECT_EQ(Title()[1], std::string("Brewer #185(dt=29ns)") + c.label);
   }
 }
@@ -185,12 +186,12 @@ TEST_F(CzScanTest, OfEqualMaximaTheFirstInTheFileIsThePeak) {
     file.points = pts;
     if (c.descending) std::reverse(file.points.begin(), file.points.end());
     Load(file);
-    ASSERT_EQ(form().Series1->Count(), 11);
-    EXPECT_EQ(form().Series1->XValue(0), 3335);
-    ASSERT_EQ(form().Series5->Count(), 2);
-    ASSERT_EQ(form().Series6->Count(), 2);
-    EXPECT_EQ(form().Series5->XValue(1), c.leftLast);
-    EXPECT_EQ(form().Series6->XValue(0), c.rightFirst);
+    ASSERT_EQ(form().Cz->Series1->Count(), 11);
+    EXPECT_EQ(form().Cz->Series1->XValue(0), 3335);
+    ASSERT_EQ(form().Cz->Series5->Count(), 2);
+    ASSERT_EQ(form().Cz->Series6->Count(), 2);
+    EXPECT_EQ(form().Cz->Series5->XValue(1), c.leftLast);
+    EXPECT_EQ(form().Cz->Series6->XValue(0), c.rightFirst);
   }
 }
 
@@ -203,12 +204,12 @@ TEST_F(CzScanTest, FlanksTakeCountsStrictlyBetweenTwentyAndEightyPerCent) {
   file.points = {{3334, 200}, {3335, 300}, {3336, 400}, {3337, 500}, {3338, 800}, {3340, 1000},
                  {3342, 800}, {3343, 700}, {3344, 600}, {3345, 201}, {3346, 200}};
   Load(file);
-  ASSERT_EQ(form().Series5->Count(), 2);
-  EXPECT_EQ(form().Series5->XValue(0), 3335);
-  EXPECT_EQ(form().Series5->XValue(1), 3337);
-  ASSERT_EQ(form().Series6->Count(), 2);
-  EXPECT_EQ(form().Series6->XValue(0), 3343);
-  EXPECT_EQ(form().Series6->XValue(1), 3345);
+  ASSERT_EQ(form().Cz->Series5->Count(), 2);
+  EXPECT_EQ(form().Cz->Series5->XValue(0), 3335);
+  EXPECT_EQ(form().Cz->Series5->XValue(1), 3337);
+  ASSERT_EQ(form().Cz->Series6->Count(), 2);
+  EXPECT_EQ(form().Cz->Series6->XValue(0), 3343);
+  EXPECT_EQ(form().Cz->Series6->XValue(1), 3345);
 }
 
 TEST_F(CzScanTest, TheHeaderAnnouncesTheNumberOfDataLines) {
@@ -266,7 +267,7 @@ TEST_F(CzScanTest, DeadTimeAndWidthFormats) {
     file.increment = "1";
     file.points = c.points;
     Load(file);
-    ASSERT_EQ(form().CZGraph->Title.Count(), 3);
+    ASSERT_EQ(form().Cz->CZGraph->Title.Count(), 3);
     EXPECT_EQ(Title()[1], c.line2);
     EXPECT_EQ(Title()[2], c.line3);
   }
@@ -292,7 +293,7 @@ TEST_F(CzScanTest, TheLineAfterTheFilterWheelsIsAFourthTitleLine) {
     file.optional = c.optional;
     file.points = ExampleLine();
     Load(file);
-    ASSERT_EQ(form().CZGraph->Title.Count(), c.lines);
+    ASSERT_EQ(form().Cz->CZGraph->Title.Count(), c.lines);
     EXPECT_EQ(Title()[2], "Centre at 3341.55A and FHHB=6.3A");
     if (c.lines == 4) {
       EXPECT_EQ(Title()[3], c.optional);
@@ -320,7 +321,7 @@ TEST_F(CzScanTest, YearCodesAndDatelessHeaders) {
     file.points = ExampleLine();
     Load(file);
     EXPECT_TRUE(f.platform.messages.empty());
-    ASSERT_EQ(form().CZGraph->Title.Count(), 3);
+    ASSERT_EQ(form().Cz->CZGraph->Title.Count(), 3);
     EXPECT_EQ(Title()[0], c.line1);
     EXPECT_EQ(Title()[2], "Centre at 3341.55A and FHHB=6.3A");
   }
@@ -354,10 +355,10 @@ TEST_F(CzScanTest, AFlankOfFewerThanThreePointsGivesNoLineAndNoResult) {
     file.increment = "1";
     file.points = c.points;
     Load(file);
-    EXPECT_EQ(form().Series5->Count(), c.left);
-    EXPECT_EQ(form().Series6->Count(), c.right);
-    EXPECT_EQ(form().Series7->Count(), 0);
-    ASSERT_EQ(form().CZGraph->Title.Count(), 3);
+    EXPECT_EQ(form().Cz->Series5->Count(), c.left);
+    EXPECT_EQ(form().Cz->Series6->Count(), c.right);
+    EXPECT_EQ(form().Cz->Series7->Count(), 0);
+    ASSERT_EQ(form().Cz->CZGraph->Title.Count(), 3);
     EXPECT_EQ(Title()[2], "Centre and FHHB not measured: a flank gives no line");
     EXPECT_TRUE(f.platform.messages.empty());
   }
@@ -371,13 +372,13 @@ TEST_F(CzScanTest, FlanksOfMoreThanNinetyNinePointsUseEveryPoint) {
   // Slope 200 per A: each flank has 299 points between 20 and 80 % of 1000.
   file.points = Sample(3333, 3351, 0.01, 3334, 3350, 200, 1000);
   Load(file);
-  EXPECT_EQ(form().Series1->Count(), 1801);
-  ASSERT_EQ(form().Series5->Count(), 2);
-  EXPECT_NEAR(form().Series5->XValue(0), 3335.01, 1e-9);
-  EXPECT_NEAR(form().Series5->XValue(1), 3337.99, 1e-9);
-  ASSERT_EQ(form().Series6->Count(), 2);
-  EXPECT_NEAR(form().Series6->XValue(0), 3346.01, 1e-9);
-  EXPECT_NEAR(form().Series6->XValue(1), 3348.99, 1e-9);
+  EXPECT_EQ(form().Cz->Series1->Count(), 1801);
+  ASSERT_EQ(form().Cz->Series5->Count(), 2);
+  EXPECT_NEAR(form().Cz->Series5->XValue(0), 3335.01, 1e-9);
+  EXPECT_NEAR(form().Cz->Series5->XValue(1), 3337.99, 1e-9);
+  ASSERT_EQ(form().Cz->Series6->Count(), 2);
+  EXPECT_NEAR(form().Cz->Series6->XValue(0), 3346.01, 1e-9);
+  EXPECT_NEAR(form().Cz->Series6->XValue(1), 3348.99, 1e-9);
   EXPECT_EQ(Title()[2], "Centre at 3342.00A and FHHB=11.0A");
 }
 
@@ -389,7 +390,7 @@ TEST_F(CzScanTest, OverLongHeaderTextsAreCutAndTheRestStillReads) {
   file.points = ExampleLine();
   Load(file);
   EXPECT_TRUE(f.platform.messages.empty());
-  ASSERT_EQ(form().CZGraph->Title.Count(), 4);
+  ASSERT_EQ(form().Cz->CZGraph->Title.Count(), 4);
   EXPECT_EQ(Title()[0], "Mar 14, 2019 in " + std::string(199, 'L'));
   EXPECT_EQ(Title()[1], "Brewer #185(dt=29ns) cz scan on 3341.48A Hg line");
   EXPECT_EQ(Title()[2], "Centre at 3341.55A and FHHB=6.3A");
@@ -409,9 +410,9 @@ TEST_F(CzScanTest, DamagedDataLinesGiveNoPointAndCount) {
   text.insert(data, "  1 3339 1 1 nan\r\n  1 inf 1 1 5\r\n  1 3339 1 1\r\n" + std::string("\x01\x02\xff junk\r\n") +
                         std::string(5000, '9') + "\r\n");
   path_ = f.dir.Write("hs07319.185", text);
-  f.ClickWithFile(form().LoadCZ, path_);
-  ASSERT_EQ(form().Series1->Count(), 1);
-  EXPECT_EQ(form().Series1->XValue(0), 3340);
+  f.ClickWithFile(form().Cz->LoadCZ, path_);
+  ASSERT_EQ(form().Cz->Series1->Count(), 1);
+  EXPECT_EQ(form().Cz->Series1->XValue(0), 3340);
   EXPECT_TRUE(f.platform.messages.empty());
 }
 
@@ -422,8 +423,8 @@ TEST_F(CzScanTest, AHugeCountLeavesAFiniteAxis) {
   file.increment = "1";
   file.points = {{3340, 100}, {3341, 1.7e308}};
   Load(file);
-  ASSERT_EQ(form().Series1->Count(), 2);
-  EXPECT_EQ(form().CZGraph->LeftAxis.Maximum, 1.7e308);
+  ASSERT_EQ(form().Cz->Series1->Count(), 2);
+  EXPECT_EQ(form().Cz->CZGraph->LeftAxis.Maximum, 1.7e308);
 }
 
 TEST_F(CzScanTest, ConversionErrorsEndTheLoadAndKeepTheTitle) {
@@ -450,7 +451,7 @@ TEST_F(CzScanTest, ConversionErrorsEndTheLoadAndKeepTheTitle) {
     Load(file);
     ASSERT_EQ(f.platform.messages.size(), 1u);
     EXPECT_EQ(f.platform.messages[0].text, c.message);
-    EXPECT_EQ(form().Series1->Count(), 0);
+    EXPECT_EQ(form().Cz->Series1->Count(), 0);
     EXPECT_EQ(Title(), before);
   }
 }
@@ -462,17 +463,17 @@ TEST_F(CzScanTest, CancelOrAMissingFileLeavesNoDataAndTheOldTitle) {
   const std::vector<std::string> before = Title();
   const std::string dir = form().OpenDialog1->InitialDir;
 
-  RunUserAction([this] { form().LoadCZ->Click(); });  // no answer queued: cancelled
+  RunUserAction([this] { form().Cz->LoadCZ->Click(); });  // no answer queued: cancelled
   EXPECT_EQ(f.platform.dialogs.back().fileName, "cz?????.*;hl?????.*;hs?????.*");
-  EXPECT_EQ(form().Series1->Count(), 0);
-  EXPECT_EQ(form().Series5->Count(), 0);
+  EXPECT_EQ(form().Cz->Series1->Count(), 0);
+  EXPECT_EQ(form().Cz->Series5->Count(), 0);
   EXPECT_EQ(Title(), before);
   EXPECT_EQ(form().OpenDialog1->InitialDir, dir);
 
   Load(file);
-  f.ClickWithFile(form().LoadCZ, f.dir.Path() + "/missing.185");
-  EXPECT_EQ(form().Series1->Count(), 0);
-  EXPECT_EQ(form().Series7->Count(), 0);
+  f.ClickWithFile(form().Cz->LoadCZ, f.dir.Path() + "/missing.185");
+  EXPECT_EQ(form().Cz->Series1->Count(), 0);
+  EXPECT_EQ(form().Cz->Series7->Count(), 0);
   EXPECT_EQ(Title(), before);
   EXPECT_TRUE(f.platform.messages.empty());
 }
@@ -483,10 +484,10 @@ TEST_F(CzScanTest, FolderModeTakesTheFileWithoutADialog) {
   const std::string path = f.dir.Write("HL07319.033", file.Text());
   FolderFilePath = path;
   FolderMode = true;
-  RunUserAction([this] { form().LoadCZ->Click(); });
+  RunUserAction([this] { form().Cz->LoadCZ->Click(); });
   FolderMode = false;
   EXPECT_TRUE(f.platform.dialogs.empty());
-  EXPECT_EQ(form().Series1->Count(), 37);
+  EXPECT_EQ(form().Cz->Series1->Count(), 37);
   EXPECT_EQ(Title()[1], "Brewer #033(dt=29ns) cz scan on 3341.48A Hg line");
 }
 
@@ -500,11 +501,11 @@ TEST_F(CzScanTest, AFileWithoutAHeaderEndsWithTheIncrementConversionError) {
   };
   for (const std::string& text : files) {
     path_ = f.dir.Write("cz00000.185", text);
-    f.ClickWithFile(form().LoadCZ, path_);
+    f.ClickWithFile(form().Cz->LoadCZ, path_);
     // No increment could be read: the conversion error, and nothing drawn.
     ASSERT_EQ(f.platform.messages.size(), 1u) << text.size();
     EXPECT_EQ(f.platform.messages[0].text, "'' is not a valid floating point value");
-    EXPECT_EQ(form().Series1->Count(), 0);
+    EXPECT_EQ(form().Cz->Series1->Count(), 0);
     f.platform.messages.clear();
   }
 }

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 #include "core/paths.h"
 #include "tests/support/test_support.h"
 

@@ -1,4 +1,4 @@
-#include "core/file_select.h"
+#include "app/controls/file_select.h"
 
 #include "core/paths.h"
 

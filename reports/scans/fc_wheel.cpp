@@ -1,18 +1,18 @@
 // FC tab: overlays the filter-wheel tests of one instrument, one set of
 // curves per file.
-#include "reports/tests/fc_test.h"
+#include "reports/scans/fc_wheel.h"
 
 #include "app/Mainunit.h"
 
 bool NewFcGraph = true;
 
-void TMainForm::CreateFcTab() {
+FcWheelTab::FcWheelTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   NewFcGraph = true;
 
-  FCPanel = MakeButtonStrip("FCPanel", FCTab);
-  ClearFC = MakeButton("ClearFC", FCPanel, "Clear graph", 136, &TMainForm::ClearFCClick, 90);
+  FCPanel = MakeButtonStrip("FCPanel", sheet);
+  ClearFC = MakeButton("ClearFC", FCPanel, "Clear graph", 136, Handler(&FcWheelTab::ClearFCClick), 90);
 
-  fcChart = MakeChart("fcChart", FCTab);
+  fcChart = MakeChart("fcChart", sheet);
   fcChart->Title.FontColor = clBlack;
   fcChart->Title.FontHeight = 12;
   TChartAxis& bottom = fcChart->BottomAxis;
@@ -29,4 +29,12 @@ void TMainForm::CreateFcTab() {
   right.Title = "R5";
   right.StartPosition = 50;
   right.GridVisible = false;
+}
+
+// The chart adds one set of curves per file, so "Clear graph" empties it and
+// makes the next load start afresh.
+void FcWheelTab::ClearFCClick(TObject*) {
+  fcChart->RemoveAllSeries();
+  fcChart->Title.Clear();
+  NewFcGraph = true;
 }

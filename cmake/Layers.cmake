@@ -1,0 +1,22 @@
+# Arrows between the layers only go down. A header or source that includes
+# from a layer above its own stops the configuration, so a wrong include never
+# builds.
+function(lumograph_forbid_includes folder pattern why)
+  file(GLOB_RECURSE sources CONFIGURE_DEPENDS
+       "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.h" "${CMAKE_CURRENT_SOURCE_DIR}/${folder}/*.cpp")
+  foreach(source IN LISTS sources)
+    file(STRINGS "${source}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](${pattern})")
+    if(hits)
+      file(RELATIVE_PATH shown "${CMAKE_CURRENT_SOURCE_DIR}" "${source}")
+      message(FATAL_ERROR "${shown} ${why}: ${hits}")
+    endif()
+  endforeach()
+endfunction()
+
+lumograph_forbid_includes(core "app/|reports/|Q" "is in core, which includes nothing of the program above it and no Qt")
+lumograph_forbid_includes(app/controls "app/chart|app/qt|app/cli|app/Mainunit|app/report_tab|reports/|Q"
+                          "is a control model, which knows no chart, form or Qt")
+lumograph_forbid_includes(app/chart "app/qt|app/cli|app/Mainunit|app/report_tab|reports/"
+                          "is in the chart layer, which knows no form")
+lumograph_forbid_includes(reports "app/qt|app/cli|QtWidgets|QWidget|QApplication"
+                          "is a report module, which never touches a widget")
