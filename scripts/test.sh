@@ -10,6 +10,5 @@ cmake -S . -B build-test -DCMAKE_BUILD_TYPE=Debug -DLUMOGRAPH_SANITIZE=ON
 cmake --build build-test -j "$(nproc)"
 export QT_QPA_PLATFORM=offscreen
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
-export LSAN_OPTIONS=suppressions="$PWD/tests/lsan.supp":print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 ctest --test-dir build-test --output-on-failure -j "$(nproc)"

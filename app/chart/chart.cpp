@@ -354,7 +354,6 @@ void TChartShape::SetBounds(double x0, double y0, double x1, double y1) {
 
 TChart::TChart(std::string name, TWinControl* parent) : TWinControl(std::move(name), parent) {
   Color = clWhite;
-  BottomAxis.MinorTicksVisible = false;
   TopAxis.Visible = false;
 }
 

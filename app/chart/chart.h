@@ -58,7 +58,6 @@ class TChartAxis {
   int LabelsSeparation = 10;  // least gap between labels, per cent of a label's size
   bool RoundFirstLabel = true;
   bool GridVisible = true;
-  bool MinorTicksVisible = true;
   bool Visible = true;
   std::string Title;
   int TitleAngle = 0;  // degrees; 90 reads upwards, 270 downwards
@@ -156,7 +155,6 @@ class TChartSeries : public TComponent {
   TVertAxis VertAxis = TVertAxis::aLeftAxis;
   TChartAxis* CustomVertAxis = nullptr;
   THorizAxis HorizAxis = THorizAxis::aBottomAxis;
-  bool XDateTime = false;
   std::string ValueFormat = "#,##0.###";  // marks that show a value
   bool LineVisible = true;  // line and area series: the connecting line
   int LineWidth = 1;

@@ -132,7 +132,6 @@ void Circles(TChartSeries* series, const char* title, TVertAxis axis, TColor col
   series->SeriesColor = colour;
   series->Pointer.Style = TPointerStyle::psCircle;
   series->LineVisible = false;
-  series->XDateTime = true;
 }
 
 }  // namespace
@@ -197,7 +196,6 @@ ApAvgTab::ApAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   deviation.SetMinMax(0, 8);
   deviation.Increment = 1;
   deviation.LabelsVisible = false;
-  deviation.MinorTicksVisible = false;
   deviation.Title = "deviation, (1 division = 1V)";
   VoltagesGraph->RightAxis.SetMinMax(0, 8);
   VoltagesGraph->RightAxis.Increment = 1;
@@ -236,7 +234,6 @@ ApAvgTab::ApAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series52->SeriesColor = clGreen;
   Series52->ShowInLegend = false;
   Series52->Pointer.VertSize = 0;
-  Series52->XDateTime = true;
   // The bars carry the row labels: the right axis shows them at their rows.
   VoltagesGraph->RightAxis.PointLabels = true;
 
@@ -268,7 +265,6 @@ ApAvgTab::ApAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series83->SeriesColor = clBlue;
   Series83->GradientBottomToTop = true;
   Series83->Transparency = 85;
-  Series83->XDateTime = true;
   Series83->AddXY(30000.0, 0.0);
   Series83->AddXY(50000.0, 0.0);
 

@@ -39,7 +39,6 @@ DtAvgTab::DtAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series12->Pointer.Style = TPointerStyle::psRectangle;
   Series12->Pointer.HorizSize = 1;
   Series12->Pointer.VertSize = 1;
-  Series12->XDateTime = true;
 
   Series53 = MakeSeries<TPointSeries>(DTGraph, "Series53");
   Series53->VertAxis = TVertAxis::aRightAxis;
@@ -47,7 +46,6 @@ DtAvgTab::DtAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series53->Pointer.Style = TPointerStyle::psCircle;
   Series53->Pointer.HorizSize = 2;
   Series53->Pointer.VertSize = 3;
-  Series53->XDateTime = true;
 
   // Comment markers; only the comments overlay fills them.
   Series31 = MakeSeries<TPointSeries>(DTGraph, "Series31");
@@ -55,7 +53,6 @@ DtAvgTab::DtAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series31->Pointer.Style = TPointerStyle::psDownTriangle;
   Series31->Marks.Visible = true;
   Series31->ShowInLegend = false;
-  Series31->XDateTime = true;
 
   // Hand-set limits of the dead-time axis, on the chart itself.
   dtMaxLabel = Make<TLabel>("dtMaxLabel", DTGraph);

@@ -26,7 +26,6 @@ constexpr TColor kOrange = 42495;  // 0x00A5FF
 void DatePoints(TChartSeries* series, TVertAxis axis, TColor color) {
   series->VertAxis = axis;
   series->SeriesColor = color;
-  series->XDateTime = true;
 }
 
 // Arrow colours graded on the unclamped values.

@@ -80,7 +80,6 @@ void DateLine(TChartSeries* series, TVertAxis axis, TPointerStyle pointer) {
   series->VertAxis = axis;
   series->SeriesColor = clRed;
   series->Pointer.Style = pointer;
-  series->XDateTime = true;
 }
 
 // Keeps a control's height from here to the end of the scope, whatever happens.
@@ -121,7 +120,6 @@ OpAvgTab::OpAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series38->Marks.Visible = true;
   Series38->Marks.Transparent = true;
   Series38->ShowInLegend = false;
-  Series38->XDateTime = true;
 
   // Dragging it moves the bottom edge of OPGraph.
   Splitter1 = Make<TSplitter>("Splitter1", sheet);
@@ -141,7 +139,6 @@ OpAvgTab::OpAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series51->SeriesColor = clGreen;
   Series51->Pointer.VertSize = 1;
   Series51->Pointer.OutlineVisible = false;
-  Series51->XDateTime = true;
   // Each location's row is labelled with its name on the right axis.
   LocationGraph->RightAxis.PointLabels = true;
 }

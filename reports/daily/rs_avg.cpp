@@ -109,14 +109,12 @@ RsAvgTab::RsAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
     s->Pointer.HorizSize = 1;
     s->Pointer.VertSize = 1;
     s->Marks.ArrowVisible = false;
-    s->XDateTime = true;
     this->*row.series = s;
   }
 
   // Shown by the composite chart only.
   Series72 = MakeSeries<TPointSeries>(RSGraph, "Series72");
   Series72->Active = false;
-  Series72->XDateTime = true;
 
   // Comment markers; only the comments overlay fills them.
   Series36 = MakeSeries<TPointSeries>(RSGraph, "Series36");
@@ -126,7 +124,6 @@ RsAvgTab::RsAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series36->Pointer.VertSize = 2;
   Series36->Marks.Visible = true;
   Series36->ShowInLegend = false;
-  Series36->XDateTime = true;
 }
 
 void RsAvgTab::LoadRSavgClick(TObject*) {

@@ -235,7 +235,6 @@ SlAvgTab::SlAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   auto look = [](TChartSeries* s, TVertAxis axis, TColor color, TPointerStyle style, int size) {
     s->VertAxis = axis;
     s->SeriesColor = color;
-    s->XDateTime = true;
     s->LineVisible = false;
     s->Pointer.Style = style;
     s->Pointer.HorizSize = size;
@@ -265,7 +264,6 @@ SlAvgTab::SlAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series62 = MakeSeries<TArrowSeries>(SLGraph, "Series62");
   Series62->VertAxis = kRight;
   Series62->SeriesColor = clGray;
-  Series62->XDateTime = true;
 
   // Comment markers; only the comments overlay fills them.
   Series35 = MakeSeries<TPointSeries>(SLGraph, "Series35");

@@ -39,7 +39,6 @@ CompositeChartTab::CompositeChartTab(TMainForm& form, TTabSheet* sheet) : Report
     s->Pointer.OutlineColor = row.outline;
     s->Pointer.HorizSize = row.size;
     s->Pointer.VertSize = row.size;
-    s->XDateTime = true;
     this->*row.series = s;
   }
   // Each band shows the x and y of its source and follows it from now on.

@@ -19,7 +19,6 @@ FcWheelTab::FcWheelTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, shee
   bottom.Title = "FW#3 steps";
   bottom.LabelsFormat = "###0";
   bottom.GridVisible = false;
-  bottom.MinorTicksVisible = false;
   // R6 in the upper half of the plot, R5 (or the intensity) in the lower half.
   TChartAxis& left = fcChart->LeftAxis;
   left.Title = "R6";
