@@ -305,9 +305,9 @@ void ApAvgTab::LoadApavgClick(TObject*) {
   Series61->Clear();
 
   const SupplySeries supplies = SuppliesOf(*this);
-  std::vector<ApAvgRecord> records;
+  Records<ApAvgRecord> data;
   {
-    CFile file(path, "rb");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     for (TChart* chart : {APGraph, VoltagesGraph, SLVoltsGraph}) {
       chart->Title.Clear();
@@ -320,12 +320,12 @@ void ApAvgTab::LoadApavgClick(TObject*) {
       supplies.first[row]->SetTitle(lowVoltage ? kTitlesLowVoltage[row] : kTitlesHighVoltage[row]);
       supplies.first[row]->SetColor(kTitleColours[row]);
     }
-    records = ReadApAvg(file.get());
+    data = ReadApAvg(file.get());
   }
 
   // Set by the first long-layout record; the rows' nominal values and labels follow it.
   bool longLayout = false;
-  for (const ApAvgRecord& r : records) {
+  for (const ApAvgRecord& r : data.value) {
     if (!form_.InDateWindow(r.date)) continue;
     PlotHead(*this, r);
     if (r.tokens == 4) continue;

@@ -76,8 +76,8 @@ LineState NextLine(FILE* file, char* buffer, size_t size) {
 
 bool ApMarksLongLayout(int tokens) { return tokens == 28 || tokens == 30 || tokens >= 52; }
 
-std::vector<ApAvgRecord> ReadApAvg(FILE* file) {
-  std::vector<ApAvgRecord> records;
+Records<ApAvgRecord> ReadApAvg(FILE* file) {
+  Records<ApAvgRecord> records;
   char line[kLineBuffer];
   char continuation[kContinuationBuffer];
   std::string text;
@@ -103,7 +103,7 @@ std::vector<ApAvgRecord> ReadApAvg(FILE* file) {
     ApFieldOffsets layout{};
     r.blocks = BlocksOf(r.tokens, layout);
     for (int b = 0; b < r.blocks; ++b) ReadBlock(words, kFirstBlock + b * layout.stride, layout, r.block[b]);
-    records.push_back(r);
+    records.value.push_back(r);
   }
   return records;
 }

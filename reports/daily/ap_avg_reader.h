@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/report_reader.h"
+
 // Rows of the voltage chart, top of the table first: -15/-12 V, -8/-5 V,
 // +5 V pps, +5 V sps, +15/+12 V, +24 V.
 inline constexpr int kApSupplyRows = 6;
@@ -34,4 +36,4 @@ bool ApMarksLongLayout(int tokens);
 // Reads every record of four or more words. A record of exactly 22 words is
 // joined with the line that follows it. A line longer than its buffer is
 // passed over.
-std::vector<ApAvgRecord> ReadApAvg(FILE* file);
+Records<ApAvgRecord> ReadApAvg(FILE* file);

@@ -90,16 +90,16 @@ void DtAvgTab::LoadDtAvgClick(TObject*) {
   TChartAxis& left = DTGraph->LeftAxis;
   left.SetAutomatic(true);
 
-  std::vector<DtAvgRecord> records;
+  Records<DtAvgRecord> data;
   {
-    CFile file(path, "rb");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     DTGraph->Title.Clear();
     DTGraph->Title.Add(path);
-    records = ReadDtAvg(file.get());
+    data = ReadDtAvg(file.get());
   }
 
-  for (const DtAvgRecord& r : records) {
+  for (const DtAvgRecord& r : data.value) {
     if (!form_.InDateWindow(r.date)) continue;
     Series12->AddArrow(r.date, r.deadTimeA, r.date, r.deadTimeB, "",
                        r.valueC < 2.0 ? clGreen : clRed);

@@ -30,6 +30,6 @@ bool ScanDtAvgLine(const char* line, DtAvgRecord& record) {
 
 }  // namespace
 
-std::vector<DtAvgRecord> ReadDtAvg(FILE* file) {
-  return ReadLineRecords<DtAvgRecord>(file, 10000, ScanDtAvgLine);
+Records<DtAvgRecord> ReadDtAvg(FILE* file) {
+  return {ReadLineRecords<DtAvgRecord>(file, 10000, ScanDtAvgLine), std::nullopt};
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/report_reader.h"
+
 struct DtAvgRecord {
   double date = 0;        // midnight of the day code's day
   double deadTimeA = 0;   // ns, start of the day's arrow
@@ -15,4 +17,4 @@ struct DtAvgRecord {
 
 // Reads every usable line: at least the day code and both dead times,
 // neither dead time negative. Other lines are passed over.
-std::vector<DtAvgRecord> ReadDtAvg(FILE* file);
+Records<DtAvgRecord> ReadDtAvg(FILE* file);

@@ -127,18 +127,18 @@ void HgAvgTab::LoadHGavgClick(TObject*) {
   TChartAxis& calStepAxis = Series64->GetVertAxis();
   calStepAxis.SetAutomatic(true);
 
-  HgAvgFile data;
+  Records<HgAvgRecord> data;
   {
-    CFile file(path, "r");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     HGGraph->Title.Clear();
     HGGraph->Title.Add(path);
     data = ReadHgAvg(file.get(), [this](double date) { return form_.InDateWindow(date); });
   }
-  for (const HgAvgRecord& r : data.records) PlotHgDay(*this, r);
+  for (const HgAvgRecord& r : data.value) PlotHgDay(*this, r);
   // A field that is not a whole number ends the load: the days before it
   // stay drawn, the axes keep their limits.
-  if (data.error) throw *data.error;
+  data.RaiseError();
 
   HGGraph->LeftAxis.FixToData();
   HGGraph->LeftAxis.RoundOutward(1000, 1000);

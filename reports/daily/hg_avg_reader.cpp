@@ -49,8 +49,8 @@ bool ParseHgAvgLine(const std::vector<std::string>& words, const std::function<b
 
 }  // namespace
 
-HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
-  HgAvgFile result;
+Records<HgAvgRecord> ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
+  Records<HgAvgRecord> result;
   char line[kLineBuffer];
   bool cut = false;
   std::vector<std::string> words;
@@ -59,12 +59,12 @@ HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow) {
     while (ReadWholeLine(file, line, sizeof line, &cut)) {
       if (cut) continue;
       SplitWords(line, words);
-      if (ParseHgAvgLine(words, inWindow, record)) result.records.push_back(record);
+      if (ParseHgAvgLine(words, inWindow, record)) result.value.push_back(record);
     }
   } catch (const EConvertError& e) {
     // The calibration step is drawn before the shift and repeats are read, so
     // it stays when one of those ends the load.
-    if (record.calStepOnly) result.records.push_back(record);
+    if (record.calStepOnly) result.value.push_back(record);
     result.error = e;
   }
   return result;

@@ -8,7 +8,7 @@
 #include <optional>
 #include <vector>
 
-#include "core/errors.h"
+#include "core/report_reader.h"
 
 struct HgAvgRecord {
   double date = 0;            // midnight of the day code's day
@@ -29,17 +29,13 @@ struct HgAvgRecord {
   bool calStepOnly = false;
 };
 
-struct HgAvgFile {
-  // The days inside the date window, in file order, up to any error.
-  std::vector<HgAvgRecord> records;
-  // The strict conversion that ended the reading: a day code or a field 3 to 7
-  // that is not a whole number. Its line is among the records only with its
-  // calibration step (calStepOnly), when that came before the failing field.
-  std::optional<EConvertError> error;
-};
 
-// Reads the lines of at least four words whose day lies inside the window
-// (`inWindow`); shorter lines, lines of over 199 characters and days outside
+// Reads the lines of at least four words whose day lies inside the window, in
+// file order, up to a strict conversion that fails: a day code or a field 3 to
+// 7 that is not a whole number ends the reading with its error. That line is
+// among the records only with its calibration step (calStepOnly), when that
+// came before the failing field.
+// The window is `inWindow`; shorter lines, lines of over 199 characters and days outside
 // the window are passed over. Only the fields of a day inside the window are
 // converted, so a damaged field outside it raises nothing.
-HgAvgFile ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow);
+Records<HgAvgRecord> ReadHgAvg(FILE* file, const std::function<bool(double)>& inWindow);

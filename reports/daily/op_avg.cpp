@@ -153,22 +153,22 @@ void OpAvgTab::LoadOPavgClick(TObject*) {
   OPGraph->LeftAxis.SetAutomatic(true);
   OPGraph->RightAxis.SetAutomatic(true);
 
-  std::vector<OpAvgRecord> records;
+  Records<OpAvgRecord> data;
   {
-    CFile file(path, "rb");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     for (TChart* chart : {OPGraph, LocationGraph}) {
       chart->Title.Clear();
       chart->Title.Add(path);
     }
-    records = ReadOpAvg(file.get());
+    data = ReadOpAvg(file.get());
   }
 
   LocationStays stays;
   double previousDate = 0.0;
   double lastDated = 0.0;  // the last record with a possible day and month, in the window or not
   long long previousNorth = -999, previousHorizon = -99;
-  for (const OpAvgRecord& r : records) {
+  for (const OpAvgRecord& r : data.value) {
     if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31) continue;
     // A day its month does not have ends the load here, before any bar is drawn.
     const double date = RecordDate(r);

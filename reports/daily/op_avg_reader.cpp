@@ -49,15 +49,15 @@ bool ParseFields(const std::string& line, OpAvgRecord& r) {
 
 }  // namespace
 
-std::vector<OpAvgRecord> ReadOpAvg(FILE* file) {
-  std::vector<OpAvgRecord> records;
+Records<OpAvgRecord> ReadOpAvg(FILE* file) {
+  Records<OpAvgRecord> records;
   for (;;) {
     const std::string line = ReadRestOfLine(file, '\n');
     const bool atEnd = std::feof(file) || std::ferror(file);
     // A line that the end of the file cut off may be one still being written.
     if (atEnd && !EndsWithLineEnd(file)) break;
     OpAvgRecord r;
-    if (ParseFields(line, r)) records.push_back(std::move(r));
+    if (ParseFields(line, r)) records.value.push_back(std::move(r));
     if (atEnd) break;
   }
   return records;

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "core/report_reader.h"
+
 struct OpAvgRecord {
   int day = 0, month = 0, year = 0;  // as written; the year normally has two digits
   std::string location;              // as written, at most 99 characters
@@ -17,4 +19,4 @@ struct OpAvgRecord {
 
 // Reads every line of at least 17 fields; a line with fewer is passed over.
 // A last line cut off by the end of the file, without a line end, is not used.
-std::vector<OpAvgRecord> ReadOpAvg(FILE* file);
+Records<OpAvgRecord> ReadOpAvg(FILE* file);

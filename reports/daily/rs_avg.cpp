@@ -139,18 +139,18 @@ void RsAvgTab::LoadRSavgClick(TObject*) {
   Series40->Clear();
   Series72->Clear();
 
-  std::vector<RsAvgRecord> records;
+  Records<RsAvgRecord> data;
   {
-    CFile file(path, "r");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     RSGraph->Title.Clear();
     RSGraph->Title.Add(path);
-    records = ReadRsAvg(file.get());
+    data = ReadRsAvg(file.get());
   }
 
   TArrowSeries* const rows[kRsRatios] = {Series40, Series14, Series15, Series16,
                                          Series17, Series18, Series19, Series39};
-  for (const RsAvgRecord& day : records)
+  for (const RsAvgRecord& day : data.value)
     if (form_.InDateWindow(day.date)) PlotRsDay(rows, *Series72, day);
 
   form_.ApplyStrictDate(RSGraph->BottomAxis);

@@ -36,6 +36,6 @@ bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
 
 }  // namespace
 
-std::vector<RsAvgRecord> ReadRsAvg(FILE* file) {
-  return ReadLineRecords<RsAvgRecord>(file, kLineBuffer, ScanRsAvgLine, true);
+Records<RsAvgRecord> ReadRsAvg(FILE* file) {
+  return {ReadLineRecords<RsAvgRecord>(file, kLineBuffer, ScanRsAvgLine, true), std::nullopt};
 }

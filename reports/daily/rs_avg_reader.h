@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/report_reader.h"
+
 inline constexpr int kRsRatios = 8;
 
 struct RsAvgRecord {
@@ -16,4 +18,4 @@ struct RsAvgRecord {
 
 // Reads every line whose scan converts at least the day code and the eight
 // ratios; other lines, and lines of over 299 characters, are passed over.
-std::vector<RsAvgRecord> ReadRsAvg(FILE* file);
+Records<RsAvgRecord> ReadRsAvg(FILE* file);

@@ -315,16 +315,16 @@ void SlAvgTab::LoadSLavgFileClick(TObject* sender) {
   SLGraph->Title.Clear();
   SL_T->Title.Clear();
 
-  std::vector<SlAvgRecord> records;
+  Records<SlAvgRecord> data;
   {
-    CFile file(path, "r");
+    CFile file = OpenReportFile(path);
     if (!file) return;
     SLGraph->Title.Add(path);
     SL_T->Title.Add(path);
     SL_T->Title.Add(kSlTTitle);
-    records = ReadSlAvg(file.get());
+    data = ReadSlAvg(file.get());
   }
-  const SlTotals totals = PlotRecords(*this, records);
+  const SlTotals totals = PlotRecords(*this, data.value);
   for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series8, Series9, Series10, Series28, Series29,
                                                              Series30, Series34})
     RemoveOutliers(*s);

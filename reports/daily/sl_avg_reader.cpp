@@ -29,9 +29,9 @@ bool ScanSlAvgLine(const char* line, SlAvgRecord& r) {
 
 }  // namespace
 
-std::vector<SlAvgRecord> ReadSlAvg(FILE* file) {
+Records<SlAvgRecord> ReadSlAvg(FILE* file) {
   // Each record is scanned within its own line: a short line is skipped and
   // never takes fields from the next, and the columns after the intensity
   // (and digits beyond its seven) go with the rest of the line.
-  return ReadLineRecords<SlAvgRecord>(file, 10000, ScanSlAvgLine);
+  return {ReadLineRecords<SlAvgRecord>(file, 10000, ScanSlAvgLine), std::nullopt};
 }

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "core/report_reader.h"
+
 struct SlAvgRecord {
   double date = 0;     // midnight of the day code's day
   int dayOfYear = 0;   // the day code's day, as written
@@ -18,4 +20,4 @@ struct SlAvgRecord {
 // Reads every line that scans all twelve fields and whose low temperature is
 // not above the high one, in file order. Other lines are passed over; columns
 // after the intensity are dropped with the rest of their line.
-std::vector<SlAvgRecord> ReadSlAvg(FILE* file);
+Records<SlAvgRecord> ReadSlAvg(FILE* file);

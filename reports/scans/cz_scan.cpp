@@ -172,12 +172,14 @@ void CzScanTab::LoadCZClick(TObject*) {
   Series7->Clear();
   std::string path;
   if (!form_.SelectReportFile(kCzPattern, path)) return;
-  CzScan scan;
+  ReadResult<CzScan> read;
   {
-    CFile file(path, "rb");
+    CFile file = OpenReportFile(path);
     if (!file) return;
-    scan = ReadCzScan(file.get());
+    read = ReadCzScan(file.get());
   }
+  read.RaiseError();
+  const CzScan& scan = read.value;
   const std::string brewerNo = path.substr(path.size() < 3 ? 0 : path.size() - 3);
 
   double peak = 0;

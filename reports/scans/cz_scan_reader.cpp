@@ -59,10 +59,8 @@ std::string ReadHeader(FILE* f, CzScan& scan, double& start, double& final) {
   return increment;
 }
 
-}  // namespace
-
-CzScan ReadCzScan(FILE* f) {
-  CzScan scan;
+// The header and the data lines; a strict conversion of the header throws.
+void ReadScan(FILE* f, CzScan& scan) {
   double start = 0, final = 0;
   std::string increment = ReadHeader(f, scan, start, final);
   if (!increment.empty() && increment[0] == '.') increment.insert(0, "0");  // .5 is 0.5
@@ -78,5 +76,16 @@ CzScan ReadCzScan(FILE* f) {
         std::isfinite(wavelength) && std::isfinite(counts))
       scan.points.push_back({wavelength, counts});
   }
-  return scan;
+}
+
+}  // namespace
+
+ReadResult<CzScan> ReadCzScan(FILE* f) {
+  ReadResult<CzScan> result;
+  try {
+    ReadScan(f, result.value);
+  } catch (const EConvertError& e) {
+    result.error = e;
+  }
+  return result;
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "core/report_reader.h"
+
 struct CzScanPoint {
   double wavelength = 0;  // Angstrom, column 2
   double counts = 0;      // column 5
@@ -22,6 +24,6 @@ struct CzScan {
 };
 
 // Reads the header row by row and then the N data lines. An increment that is
-// not a number, or a "dh" day, month and year that make no date, throw
-// EConvertError.
-CzScan ReadCzScan(FILE* file);
+// not a number, or a "dh" day, month and year that make no date, end the
+// reading with their EConvertError before any data line is read.
+ReadResult<CzScan> ReadCzScan(FILE* file);

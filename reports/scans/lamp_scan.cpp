@@ -34,9 +34,11 @@ constexpr char kCjPattern[] = "cj*.*;ch*.*";
 // from the full arrays). False when the file cannot be opened.
 bool LoadLampScan(const std::string& path, std::unique_ptr<TLampScan>& slot) {
   slot = std::make_unique<TLampScan>();
-  CFile file(path, "rb");
+  CFile file = OpenReportFile(path);
   if (!file) return false;
-  ReadLampScan(file.get(), *slot);
+  ReadResult<TLampScan> read = ReadLampScan(file.get());
+  *slot = std::move(read.value);
+  read.RaiseError();
   if (slot->HasDarkBlock) slot->Count /= 2;
   return true;
 }

@@ -2,7 +2,15 @@
 // "CI files" and "CJ" tabs: lamp scans. CI plots the current scan, an older scan
 // kept for reference and their ratio; CJ the forward and backward scan of one file.
 
+#include <memory>
+
 #include "app/report_tab.h"
+
+struct TLampScan;
+
+// The most recent CI or CJ scan and the reference CI scan; empty at start.
+extern std::unique_ptr<TLampScan> CurrentLampScan;
+extern std::unique_ptr<TLampScan> OldLampScan;
 
 class CjLampTab : public ReportTab {
  public:

@@ -83,8 +83,15 @@ void ReadDataLines(FILE* f, TLampScan& scan) {
 
 }  // namespace
 
-void ReadLampScan(FILE* file, TLampScan& scan) {
-  ReadHeader(file, scan);
-  ReadDataLines(file, scan);
-  scan.Count = static_cast<int32_t>(std::min<size_t>(scan.Counts.size(), INT32_MAX));
+ReadResult<TLampScan> ReadLampScan(FILE* file) {
+  ReadResult<TLampScan> result;
+  TLampScan& scan = result.value;
+  try {
+    ReadHeader(file, scan);
+    ReadDataLines(file, scan);
+    scan.Count = static_cast<int32_t>(std::min<size_t>(scan.Counts.size(), INT32_MAX));
+  } catch (const EConvertError& e) {
+    result.error = e;
+  }
+  return result;
 }

@@ -3,9 +3,10 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <memory>
 #include <string>
 #include <vector>
+
+#include "core/report_reader.h"
 
 // One lamp scan file.
 struct TLampScan {
@@ -20,12 +21,9 @@ struct TLampScan {
   bool HasDarkBlock = false;       // a data line containing "DARK" was met
 };
 
-// The most recent CI or CJ scan and the reference CI scan; empty at start.
-extern std::unique_ptr<TLampScan> CurrentLampScan;
-extern std::unique_ptr<TLampScan> OldLampScan;
-
-// Fills an empty `scan` from an open file: the header, then the data lines up
-// to the first line that is not a number line, "end" or the end of the file.
-// Count is the number of points read (the dark rule is the caller's). A "dh"
-// day, month and year that make no date throw EConvertError.
-void ReadLampScan(FILE* file, TLampScan& scan);
+// Reads a scan from an open file: the header, then the data lines up to the
+// first line that is not a number line, "end" or the end of the file. Count is
+// the number of points read (the dark rule is the caller's). A "dh" day, month
+// and year that make no date end the reading with their EConvertError; the
+// scan then holds the header fields read before it and no point.
+ReadResult<TLampScan> ReadLampScan(FILE* file);

@@ -590,7 +590,7 @@ TEST(ApAvgReader, ReadsTheHeadAndBothBlocks) {
       "APOAVG.185", "27017  1108.14    5.042823   1.3043   \r\n" +
                         Record("00219", 1500, .9989, {first, off}, true) + "\x1a");
   CFile file(path, "rb");
-  const std::vector<ApAvgRecord> records = ReadApAvg(file.get());
+  const std::vector<ApAvgRecord> records = ReadApAvg(file.get()).value;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].tokens, 4);
   EXPECT_EQ(records[0].blocks, 0);

@@ -207,7 +207,7 @@ TEST(DtAvgReader, ReadsTheThreeAndSevenColumnLayouts) {
                                      "17019      28.04     27.724  .1  .8  3500781  1255615\r\n"
                                      "\x1a");
   CFile file(path, "rb");
-  const std::vector<DtAvgRecord> records = ReadDtAvg(file.get());
+  const std::vector<DtAvgRecord> records = ReadDtAvg(file.get()).value;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_FALSE(records[0].hasIntensity);
   EXPECT_EQ(records[0].date, Day(2004, 7, 7));

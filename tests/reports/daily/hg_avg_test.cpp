@@ -328,16 +328,16 @@ TEST_F(HgAvgTest, SaveButtonWritesTheChart) {
 TEST(HgAvgReader, ReadsTheInstrumentsFourWordLines) {
   TempDir dir;
   const std::string path = dir.Write("HGOAVG.228", "20204    308857.0   27    6\r\n31114    584347.0   26   10\r\n\x1a");
-  CFile file(path, "r");
-  const HgAvgFile data = ReadHgAvg(file.get(), [](double) { return true; });
+  CFile file = OpenReportFile(path);
+  const Records<HgAvgRecord> data = ReadHgAvg(file.get(), [](double) { return true; });
   EXPECT_FALSE(data.error.has_value());
-  ASSERT_EQ(data.records.size(), 2u);
-  EXPECT_EQ(data.records[0].date, Day(2004, 7, 20));
-  EXPECT_EQ(data.records[1].date, Day(2014, 11, 7));
-  EXPECT_EQ(data.records[1].intensity, 584347.0);
-  EXPECT_EQ(data.records[1].temperature, 26);
-  EXPECT_EQ(data.records[1].tests, 10);
-  EXPECT_FALSE(data.records[1].hasCalStep);
+  ASSERT_EQ(data.value.size(), 2u);
+  EXPECT_EQ(data.value[0].date, Day(2004, 7, 20));
+  EXPECT_EQ(data.value[1].date, Day(2014, 11, 7));
+  EXPECT_EQ(data.value[1].intensity, 584347.0);
+  EXPECT_EQ(data.value[1].temperature, 26);
+  EXPECT_EQ(data.value[1].tests, 10);
+  EXPECT_FALSE(data.value[1].hasCalStep);
 }
 
 }  // namespace

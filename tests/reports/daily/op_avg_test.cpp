@@ -326,7 +326,7 @@ TEST(OpAvgReader, ReadsTheFieldsOfEachLine) {
                                      "-12.5615,1000, 2.695419,-550 ,-9 , 14636 , 1 , 1\n" +
                                          OpLine("8", "11", "14", longName, 3, 4, 5, "\n"));
   CFile file(path, "rb");
-  const std::vector<OpAvgRecord> records = ReadOpAvg(file.get());
+  const std::vector<OpAvgRecord> records = ReadOpAvg(file.get()).value;
   ASSERT_EQ(records.size(), 2u);
   EXPECT_EQ(records[0].day, 7);
   EXPECT_EQ(records[0].month, 11);

@@ -239,8 +239,8 @@ TEST(RsAvgReader, ReadsTheInstrumentsLines) {
   const std::string path = dir.Write("RSOAVG.228",
                                      "17519      .9999          0     1.0002     1.0002          1     1.0006"
                                      "     1.0002      .9999\r\n\x1a");
-  CFile file(path, "r");
-  const std::vector<RsAvgRecord> records = ReadRsAvg(file.get());
+  CFile file = OpenReportFile(path);
+  const std::vector<RsAvgRecord> records = ReadRsAvg(file.get()).value;
   ASSERT_EQ(records.size(), 1u);
   EXPECT_EQ(records[0].date, Day(2019, 6, 24));
   const double expected[kRsRatios] = {.9999, 0, 1.0002, 1.0002, 1, 1.0006, 1.0002, .9999};

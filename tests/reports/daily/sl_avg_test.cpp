@@ -544,8 +544,8 @@ TEST(SlAvgReader, ReadsTheInstrumentsLines) {
                                      "36599 -9 -5  8  1921  1215   410   451   477   243  342655\r\n"
                                      "00150 1 2 3 4 5 6 7 8 9\r\n"
                                      "\x1a");
-  CFile file(path, "r");
-  const std::vector<SlAvgRecord> records = ReadSlAvg(file.get());
+  CFile file = OpenReportFile(path);
+  const std::vector<SlAvgRecord> records = ReadSlAvg(file.get()).value;
   ASSERT_EQ(records.size(), 4u);
   const SlAvgRecord& r = records[0];
   EXPECT_EQ(r.date, Day(2015, 5, 17));

@@ -236,7 +236,7 @@ TEST_F(CzScanTest, TheHeaderAnnouncesTheNumberOfDataLines) {
     file.increment = c.increment;
     for (int i = 0; i < 100; ++i) file.points.push_back({3330 + 0.5 * i, 10.0 + i});
     CFile in(dir.Write("cz", file.Text()), "rb");
-    const CzScan scan = ReadCzScan(in.get());
+    const CzScan scan = ReadCzScan(in.get()).value;
     EXPECT_EQ(scan.lines, c.lines);
     EXPECT_EQ(static_cast<int>(scan.points.size()), std::clamp(c.lines, 0, 100));
     if (!scan.points.empty()) {

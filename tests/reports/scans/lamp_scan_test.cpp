@@ -34,9 +34,9 @@ std::string Lines(const std::vector<double>& xs, const std::vector<double>& ys) 
 TLampScan Read(const std::string& text) {
   TempDir dir;
   CFile file(dir.Write("ci15616.123", text), "rb");
-  TLampScan scan;
-  ReadLampScan(file.get(), scan);
-  return scan;
+  ReadResult<TLampScan> read = ReadLampScan(file.get());
+  read.RaiseError();
+  return read.value;
 }
 
 TEST(LampScanReader, ReadsTheHeader) {
