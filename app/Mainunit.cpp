@@ -58,8 +58,8 @@ const TabRow kTabs[] = {
 
 }  // namespace
 
-TMainForm::TMainForm(Platform& platform) : TWinControl("MainForm", nullptr) {
-  SetCurrentPlatform(&platform);
+TMainForm::TMainForm(Platform& platform)
+    : TWinControl("MainForm", nullptr), previousPlatform_(SetCurrentPlatform(&platform)) {
   MainForm = this;
   // Program-wide state starts afresh with every form, so a test can build a new one.
   FolderMode = false;
@@ -77,6 +77,7 @@ TMainForm::~TMainForm() {
   // Children before their parents: destroy in reverse creation order.
   while (!owned_.empty()) owned_.pop_back();
   if (MainForm == this) MainForm = nullptr;
+  SetCurrentPlatform(previousPlatform_);
 }
 
 void TMainForm::Register(TComponent* component) { components_.push_back(component); }

@@ -118,6 +118,7 @@ class TMainForm : public TWinControl {
   void CreateTabs();
   void StartUp();
 
+  Platform* previousPlatform_;
   std::vector<std::unique_ptr<TComponent>> owned_;
   std::vector<TComponent*> components_;
 };

@@ -161,17 +161,16 @@ std::vector<Action> ParseActions(const TMainForm& form, const std::vector<std::s
 bool RunSet(const Action& a) {
   TComponent* c = a.target;
   if (auto* picker = dynamic_cast<TDateTimePicker*>(c)) {
-    picker->SetDateTime(a.number);
-    return RunUserAction([picker] { if (picker->OnChange) picker->OnChange(picker); });
+    return RunUserAction([picker, &a] { picker->UserSetDateTime(a.number); });
   }
   if (auto* box = dynamic_cast<TCheckBox*>(c)) {
     if (box->Checked == (a.number != 0)) return true;
-    box->SetChecked(a.number != 0);
-    return RunUserAction([box] { box->Click(); });
+    return RunUserAction([box, &a] { box->UserSetChecked(a.number != 0); });
   }
   if (auto* radio = dynamic_cast<TRadioButton*>(c)) {
-    radio->SetChecked(a.number != 0);
-    return a.number == 0 || RunUserAction([radio] { radio->Click(); });
+    if (a.number != 0) return RunUserAction([radio] { radio->UserSelect(); });
+    radio->SetChecked(false);
+    return true;
   }
   if (auto* upDown = dynamic_cast<TUpDown*>(c))
     return RunUserAction([upDown, &a] { upDown->SetPosition(static_cast<int>(a.number)); });
@@ -193,11 +192,9 @@ bool RunClick(const Action& a, ScriptedPlatform& platform) {
   }
   bool ok = true;
   if (auto* box = dynamic_cast<TCheckBox*>(a.target)) {
-    box->SetChecked(!box->Checked);
-    ok = RunUserAction([box] { box->Click(); });
+    ok = RunUserAction([box] { box->UserSetChecked(!box->Checked); });
   } else if (auto* radio = dynamic_cast<TRadioButton*>(a.target)) {
-    radio->SetChecked(true);
-    ok = RunUserAction([radio] { radio->Click(); });
+    ok = RunUserAction([radio] { radio->UserSelect(); });
   } else {
     auto* button = static_cast<TButton*>(a.target);
     ok = RunUserAction([button] { button->Click(); });

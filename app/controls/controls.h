@@ -149,6 +149,11 @@ class TCheckBox : public TControl {
   // Setting the state from code does not run OnClick; a user's click does both.
   void SetChecked(bool v);
   void Click() { if (OnClick) OnClick(this); }
+  // What a user's click does: the new state, then OnClick.
+  void UserSetChecked(bool v) {
+    SetChecked(v);
+    Click();
+  }
 };
 
 class TRadioButton : public TControl {
@@ -159,6 +164,11 @@ class TRadioButton : public TControl {
   // Checking one radio button clears the others of the same parent.
   void SetChecked(bool v);
   void Click() { if (OnClick) OnClick(this); }
+  // What a user's click does: selected, then OnClick.
+  void UserSelect() {
+    SetChecked(true);
+    Click();
+  }
 };
 
 class TEdit : public TControl {
@@ -192,6 +202,10 @@ class TDateTimePicker : public TControl {
   TNotifyEvent OnChange;
   // Setting from code does not run OnChange; a user's edit does.
   void SetDateTime(double v);
+  void UserSetDateTime(double v) {
+    SetDateTime(v);
+    if (OnChange) OnChange(this);
+  }
   void SetDate(double v);  // keeps the time of day the picker holds
   double GetDate() const;  // midnight of the held day
 };

@@ -5,6 +5,16 @@
 bool FolderMode = false;
 std::string FolderFilePath;
 
+FolderModeScope::FolderModeScope(const std::string& path) {
+  FolderFilePath = path;
+  FolderMode = true;
+}
+
+FolderModeScope::~FolderModeScope() {
+  FolderMode = false;
+  FolderFilePath.clear();
+}
+
 bool SelectReportFile(TOpenDialog& open, TOpenDialog& openDir, const std::string& pattern,
                       std::string& path) {
   if (FolderMode) {

@@ -10,6 +10,16 @@
 extern bool FolderMode;
 extern std::string FolderFilePath;
 
+// Folder mode for one loader call: set while the scope lives, cleared when it
+// ends, also when the loader raises.
+class FolderModeScope {
+ public:
+  explicit FolderModeScope(const std::string& path);
+  ~FolderModeScope();
+  FolderModeScope(const FolderModeScope&) = delete;
+  FolderModeScope& operator=(const FolderModeScope&) = delete;
+};
+
 // In folder mode `path` is FolderFilePath. Otherwise asks with `open` (below)
 // and, on a choice, remembers its folder in both dialogs. Returns false when
 // the user cancelled (nothing has changed then).

@@ -12,6 +12,10 @@ Platform& CurrentPlatform() {
   return *g_platform;
 }
 
-void SetCurrentPlatform(Platform* platform) { g_platform = platform; }
+Platform* SetCurrentPlatform(Platform* platform) {
+  Platform* previous = g_platform;
+  g_platform = platform;
+  return previous;
+}
 
 double Date() { return std::floor(CurrentPlatform().Today()); }

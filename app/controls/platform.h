@@ -36,9 +36,11 @@ class Platform {
   virtual double Today() = 0;
 };
 
-// The platform the running form was built on. Set by TMainForm's constructor.
+// The platform the running form was built on: installed by TMainForm's
+// constructor and removed by its destructor.
 Platform& CurrentPlatform();
-void SetCurrentPlatform(Platform* platform);
+// Installs `platform` (null removes it) and returns the one it replaces.
+Platform* SetCurrentPlatform(Platform* platform);
 
 // Today at midnight, as the current platform reports it.
 double Date();

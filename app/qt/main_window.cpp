@@ -127,8 +127,7 @@ QWidget* BuildCheckBox(TCheckBox* model, QWidget* parent) {
     b->setChecked(model->Checked);
   });
   QObject::connect(box, &QCheckBox::clicked, [model](bool checked) {
-    model->SetChecked(checked);
-    RunUserAction([model] { model->Click(); });
+    RunUserAction([model, checked] { model->UserSetChecked(checked); });
   });
   return box;
 }
@@ -141,8 +140,7 @@ QWidget* BuildRadioButton(TRadioButton* model, QWidget* parent) {
     r->setChecked(model->Checked);
   });
   QObject::connect(radio, &QRadioButton::clicked, [model] {
-    model->SetChecked(true);
-    RunUserAction([model] { model->Click(); });
+    RunUserAction([model] { model->UserSelect(); });
   });
   return radio;
 }
@@ -184,8 +182,7 @@ QWidget* BuildDatePicker(TDateTimePicker* model, QWidget* parent) {
   });
   QObject::connect(edit, &QDateEdit::dateChanged, [model](const QDate& date) {
     const double timeOfDay = model->DateTime - std::floor(model->DateTime);
-    model->SetDateTime(FromQDate(date) + timeOfDay);
-    RunUserAction([model] { if (model->OnChange) model->OnChange(model); });
+    RunUserAction([model, date, timeOfDay] { model->UserSetDateTime(FromQDate(date) + timeOfDay); });
   });
   return edit;
 }

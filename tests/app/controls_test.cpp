@@ -1,6 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <stdexcept>
+#include <string>
+#include <vector>
+
 #include "app/controls/controls.h"
+#include "app/controls/platform.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -103,6 +108,38 @@ TEST(Controls, FileListShowsMatchesInCaseInsensitiveOrder) {
   EXPECT_EQ(list.Items.size(), 4u);
   list.SetDirectory(dir.Path() + "/missing");
   EXPECT_TRUE(list.Items.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Controls, AUserActionSetsTheStateBeforeItsEventRuns) {
+  TPanel form("form", nullptr);
+  TCheckBox box("box", &form);
+  TRadioButton first("first", &form), second("second", &form);
+  TDateTimePicker picker("picker", &form);
+  std::vector<std::string> seen;
+  box.OnClick = [&](TObject*) { seen.push_back(box.Checked ? "box on" : "box off"); };
+  second.OnClick = [&](TObject*) { seen.push_back(first.Checked ? "first" : "second"); };
+  picker.OnChange = [&](TObject*) { seen.push_back(std::to_string(static_cast<int>(picker.DateTime))); };
+
+  first.SetChecked(true);
+  box.UserSetChecked(true);
+  box.UserSetChecked(false);
+  second.UserSelect();
+  picker.UserSetDateTime(43000);
+  const std::vector<std::string> expected = {"box on", "box off", "second", "43000"};
+  EXPECT_EQ(seen, expected);
+}
+
+TEST(Controls, AFormInstallsItsPlatformUntilItGoes) {
+  {
+    FormFixture f;
+    EXPECT_EQ(&CurrentPlatform(), &f.platform);
+    EXPECT_EQ(Date(), Day(2020, 6, 1));
+  }
+  EXPECT_THROW(CurrentPlatform(), std::logic_error);
 }
 
 }  // namespace

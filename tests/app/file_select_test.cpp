@@ -28,11 +28,13 @@ TEST(FileSelect, FolderModeTakesTheGivenFileAndAsksNothing) {
   FormFixture f;
   TMainForm& form = *f.form;
   const std::string before = form.OpenDialog1->InitialDir;
-  FolderMode = true;
-  FolderFilePath = "/data/b//dtoavg19.185";
   std::string path;
-  EXPECT_TRUE(form.SelectReportFile("dtoavg*.*", path));
-  FolderMode = false;
+  {
+    FolderModeScope folder("/data/b//dtoavg19.185");
+    EXPECT_TRUE(form.SelectReportFile("dtoavg*.*", path));
+  }
+  EXPECT_FALSE(FolderMode);
+  EXPECT_TRUE(FolderFilePath.empty());
   EXPECT_EQ(path, "/data/b//dtoavg19.185");
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(form.OpenDialog1->InitialDir, before);

@@ -7,7 +7,6 @@
 
 #include <gtest/gtest.h>
 
-#include "app/controls/platform.h"
 #include "core/errors.h"
 
 namespace {
@@ -87,26 +86,5 @@ TEST(SerialDate, LenientToInt) {
   for (const auto& c : cases) EXPECT_EQ(LenientToInt(c.text), c.value) << (c.text ? c.text : "null");
 }
 
-class FixedTodayPlatform : public Platform {
- public:
-  bool RunOpenDialog(const FileDialogRequest&, std::string&) override { return false; }
-  bool RunSaveDialog(const FileDialogRequest&, std::string&) override { return false; }
-  void ShowMessage(const std::string&, const std::string&) override {}
-  void ShowException(const std::string&) override {}
-  void ProcessMessages() override {}
-  double Today() override { return 43466.0; }
-};
-
-TEST(SerialDate, DateAsksThePlatform) {
-  Platform* previous = nullptr;
-  try {
-    previous = &CurrentPlatform();
-  } catch (const std::logic_error&) {
-  }
-  FixedTodayPlatform platform;
-  SetCurrentPlatform(&platform);
-  EXPECT_EQ(Date(), 43466.0);
-  SetCurrentPlatform(previous);
-}
 
 }  // namespace

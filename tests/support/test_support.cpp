@@ -6,6 +6,7 @@
 #include <unistd.h>
 
 #include "app/controls/application.h"
+#include "app/controls/file_select.h"
 #include "core/serial_date.h"
 
 namespace fs = std::filesystem;
@@ -48,4 +49,9 @@ void FormFixture::ClickWithFile(TButton* button, const std::string& path) {
 void FormFixture::SetWindow(double start, double end) {
   form->StartingDate->SetDateTime(start);
   form->EndDate->SetDateTime(end);
+}
+
+bool FormFixture::RunInFolderMode(const std::string& path, const std::function<void()>& action) {
+  FolderModeScope folder(path);
+  return RunUserAction(action);
 }

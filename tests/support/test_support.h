@@ -2,6 +2,7 @@
 // What the tests share: a temporary folder, files written into it, and a
 // fresh main window on a scripted platform.
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -31,6 +32,9 @@ struct FormFixture {
   ~FormFixture();
   // Presses a button with `path` queued as the answer of its file dialog.
   void ClickWithFile(TButton* button, const std::string& path);
+  // Runs a user action as folder loading does: `path` is the file every
+  // loader takes; false when the action raised an error.
+  bool RunInFolderMode(const std::string& path, const std::function<void()>& action);
   // The date window the loaders obey; the default covers every test file.
   void SetWindow(double start, double end);
 

@@ -545,11 +545,7 @@ TEST_F(ApAvgTest, SaveButtonWritesTheHighVoltageChart) {
 
 TEST_F(ApAvgTest, FolderModeSavesThreeChartsNextToTheReport) {
   const std::string path = f.dir.Write("apoavg19.185", Record("00119", 1500, 5, {Block()}));
-  FolderMode = true;
-  FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().Ap->LoadApavgClick(nullptr); });
-  FolderMode = false;
-  FolderFilePath.clear();
+  const bool ran = f.RunInFolderMode(path, [this] { form().Ap->LoadApavgClick(nullptr); });
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
   for (const char* name : {"185_apavgHV5_19-19.bmp", "185_apavgSL_19-19.bmp", "185_apavgVoltages_19-19.bmp"})

@@ -305,11 +305,7 @@ TEST_F(HgAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
 
 TEST_F(HgAvgTest, FolderModeAsksNothingAndSavesTheChartNextToTheReport) {
   const std::string path = f.dir.Write("hgoavg.185", "00119 1000 25 12\n36520 1000 25 12\n");
-  FolderMode = true;
-  FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().Hg->LoadHGavgClick(nullptr); });
-  FolderMode = false;
-  FolderFilePath.clear();
+  const bool ran = f.RunInFolderMode(path, [this] { form().Hg->LoadHGavgClick(nullptr); });
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(form().Hg->Series13->Count(), 2);

@@ -248,14 +248,7 @@ TEST_F(OpAvgTest, FolderModeSavesBothChartsAtTheirHeightsAndRestoresIt) {
   const std::string path = f.dir.Write("OPAVG.228", Jan(1, "x") + Jan(2, "x"));
   const int height = form().Op->OPGraph->Height;
   const int below = form().Op->LocationGraph->Height;
-  auto run = [&] {
-    FolderMode = true;
-    FolderFilePath = path;
-    const bool ran = RunUserAction([this] { form().Op->LoadOPavgClick(nullptr); });
-    FolderMode = false;
-    FolderFilePath.clear();
-    return ran;
-  };
+  auto run = [&] { return f.RunInFolderMode(path, [this] { form().Op->LoadOPavgClick(nullptr); }); };
   EXPECT_TRUE(run());
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(BitmapHeight(f.dir.Path() + "/228_opavg_19-19.bmp"), height * 18 / 10);

@@ -216,11 +216,7 @@ TEST_F(RsAvgTest, CancelChangesNothingAndAMissingFileOnlyClears) {
 
 TEST_F(RsAvgTest, FolderModeAsksNothingAndSavesTheChartNextToTheReport) {
   const std::string path = f.dir.Write("rsoavg.228", "17019 1 1 1 1 1 1 1 1\n");
-  FolderMode = true;
-  FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().Rs->LoadRSavgClick(nullptr); });
-  FolderMode = false;
-  FolderFilePath.clear();
+  const bool ran = f.RunInFolderMode(path, [this] { form().Rs->LoadRSavgClick(nullptr); });
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/228_rsavg_19-19.bmp"));

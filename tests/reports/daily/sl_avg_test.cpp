@@ -496,11 +496,7 @@ TEST_F(SlAvgTest, DamagedFilesAreReadSafely) {
 
 TEST_F(SlAvgTest, FolderModeSavesThreeBitmapsAndLeavesI1Shown) {
   const std::string path = f.dir.Write("SLOAVG19.185", File(VaryingDays()));
-  FolderMode = true;
-  FolderFilePath = path;
-  const bool ran = RunUserAction([this] { form().Sl->LoadSLavgFileClick(nullptr); });
-  FolderMode = false;
-  FolderFilePath.clear();
+  const bool ran = f.RunInFolderMode(path, [this] { form().Sl->LoadSLavgFileClick(nullptr); });
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
   // The temperature chart's axis is in degrees, read as dates for the name.

@@ -482,10 +482,7 @@ TEST_F(CzScanTest, FolderModeTakesTheFileWithoutADialog) {
   CzFile file;
   file.points = ExampleLine();
   const std::string path = f.dir.Write("HL07319.033", file.Text());
-  FolderFilePath = path;
-  FolderMode = true;
-  RunUserAction([this] { form().Cz->LoadCZ->Click(); });
-  FolderMode = false;
+  EXPECT_TRUE(f.RunInFolderMode(path, [this] { form().Cz->LoadCZ->Click(); }));
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(form().Cz->Series1->Count(), 37);
   EXPECT_EQ(Title()[1], "Brewer #033(dt=29ns) cz scan on 3341.48A Hg line");

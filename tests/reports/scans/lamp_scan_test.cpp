@@ -321,10 +321,8 @@ TEST_F(LampScanTest, ABadDateEndsTheLoadWithTheDateError) {
 }
 
 TEST_F(LampScanTest, FolderModeLoadsTheCurrentScanWithoutADialog) {
-  FolderFilePath = Write("CI15616.123", LampFile(Lines({2865}, {1})));
-  FolderMode = true;
-  RunUserAction([this] { form().Ci->LoadCI->Click(); });
-  FolderMode = false;
+  const std::string path = Write("CI15616.123", LampFile(Lines({2865}, {1})));
+  EXPECT_TRUE(f.RunInFolderMode(path, [this] { form().Ci->LoadCI->Click(); }));
   EXPECT_TRUE(f.platform.dialogs.empty());
   EXPECT_EQ(form().Ci->Series2->Count(), 1);
 }
