@@ -23,6 +23,7 @@ inline constexpr TColor clBlue = 16711680;
 inline constexpr TColor clFuchsia = 16711935;
 inline constexpr TColor clAqua = 16776960;
 inline constexpr TColor clWhite = 16777215;
+inline constexpr TColor clOrange = 42495;  // 0x00A5FF
 // Given as a point's colour: draw the point in its series' colour.
 inline constexpr TColor clTeeColor = 536870912;
 // A control that takes the colour of the window.

@@ -199,33 +199,34 @@ ApAvgTab::ApAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   deviation.Title = "deviation, (1 division = 1V)";
   VoltagesGraph->RightAxis.SetMinMax(0, 8);
   VoltagesGraph->RightAxis.Increment = 1;
-  constexpr TColor kOrange = 458751, kDeepOrange = 4227327;
+  // The +5 V pps and +24 V rows in the instrument's own shades.
+  constexpr TColor k5VppsColour = 458751, k24VColour = 4227327;
   LineSeries10 = MakeSeries<TLineSeries>(VoltagesGraph, "LineSeries10");
   Circles(LineSeries10, "-15V", TVertAxis::aLeftAxis, clBlue);
   LineSeries11 = MakeSeries<TLineSeries>(VoltagesGraph, "LineSeries11");
   Circles(LineSeries11, "-8V", TVertAxis::aLeftAxis, clGray);
   Series47 = MakeSeries<TLineSeries>(VoltagesGraph, "Series47");
-  Circles(Series47, "+5V pps", TVertAxis::aLeftAxis, kOrange);
+  Circles(Series47, "+5V pps", TVertAxis::aLeftAxis, k5VppsColour);
   Series48 = MakeSeries<TLineSeries>(VoltagesGraph, "Series48");
   Circles(Series48, "+5V sps", TVertAxis::aLeftAxis, clBlack);
   Series49 = MakeSeries<TLineSeries>(VoltagesGraph, "Series49");
   Circles(Series49, "+15V", TVertAxis::aLeftAxis, clRed);
   Series50 = MakeSeries<TLineSeries>(VoltagesGraph, "Series50");
-  Circles(Series50, "+24V", TVertAxis::aLeftAxis, kDeepOrange);
+  Circles(Series50, "+24V", TVertAxis::aLeftAxis, k24VColour);
   // The second block's supplies stay out of the legend.
   Series59 = MakeSeries<TLineSeries>(VoltagesGraph, "Series59");
   Circles(Series59, "-15V off", TVertAxis::aLeftAxis, clBlue);
   Series58 = MakeSeries<TLineSeries>(VoltagesGraph, "Series58");
   Circles(Series58, "-8V off", TVertAxis::aLeftAxis, clGray);
   Series57 = MakeSeries<TLineSeries>(VoltagesGraph, "Series57");
-  Circles(Series57, "+5V pps off", TVertAxis::aLeftAxis, kOrange);
+  Circles(Series57, "+5V pps off", TVertAxis::aLeftAxis, k5VppsColour);
   Series57->LineVisible = true;
   Series56 = MakeSeries<TPointSeries>(VoltagesGraph, "Series56");
   Circles(Series56, "+5V sps off", TVertAxis::aLeftAxis, clBlack);
   Series55 = MakeSeries<TLineSeries>(VoltagesGraph, "Series55");
   Circles(Series55, "+15V off", TVertAxis::aLeftAxis, clRed);
   Series54 = MakeSeries<TLineSeries>(VoltagesGraph, "Series54");
-  Circles(Series54, "+24V off", TVertAxis::aLeftAxis, kDeepOrange);
+  Circles(Series54, "+24V off", TVertAxis::aLeftAxis, k24VColour);
   Series54->Pointer.OutlineWidth = 2;
   for (TChartSeries* s : SuppliesOf(*this).off) s->ShowInLegend = false;
   // The row labels, carried by one-pixel bars across the whole chart.

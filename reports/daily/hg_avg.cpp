@@ -21,7 +21,6 @@ namespace {
 constexpr TColor kOwnColor = clTeeColor;  // a point in its series' own colour
 constexpr int kArrowClamp = 20;           // the fixed "max shift" and "repeats" axes end at 20
 
-constexpr TColor kOrange = 42495;  // 0x00A5FF
 
 void DatePoints(TChartSeries* series, TVertAxis axis, TColor color) {
   series->VertAxis = axis;
@@ -103,7 +102,7 @@ HgAvgTab::HgAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series64->Title = "cal step";
   DatePoints(Series64, TVertAxis::aLeftAxis, clYellow);
   Series64->Pointer.Style = TPointerStyle::psCircle;
-  Series64->Pointer.BrushColor = kOrange;
+  Series64->Pointer.BrushColor = clOrange;
 
   // Comment markers; only the comments overlay fills them.
   Series37 = MakeSeries<TPointSeries>(HGGraph, "Series37");
