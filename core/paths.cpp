@@ -47,3 +47,8 @@ std::string CurrentDirectory() {
   const std::filesystem::path current = std::filesystem::current_path(ec);
   return ec ? std::string() : current.string();
 }
+
+bool IsDirectory(const std::string& path) {
+  std::error_code ignored;
+  return !path.empty() && std::filesystem::is_directory(path, ignored);
+}

@@ -21,5 +21,8 @@ std::string ExtractFileExt(const std::string& fileName);
 // folder (not one in the root).
 std::string IncludeTrailingPathDelimiter(const std::string& dir);
 
+// True when `path` names an existing folder.
+bool IsDirectory(const std::string& path);
+
 // The process's current folder, without a trailing delimiter ("" if unknown).
 std::string CurrentDirectory();

@@ -1,8 +1,12 @@
 #include "app/cli/headless.h"
 
+#include <QSaveFile>
+#include <QString>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <stdexcept>
 
 #include "app/Mainunit.h"
@@ -73,11 +77,18 @@ TChart* ChartTarget(const TMainForm& form, const std::string& name) {
   return chart;
 }
 
+// Exactly YYYY-MM-DD: a short year such as "19-1-1" would silently mean the year 19.
+bool IsIsoDateShape(const std::string& text) {
+  if (text.size() != 10 || text[4] != '-' || text[7] != '-') return false;
+  for (size_t i : {0, 1, 2, 3, 5, 6, 8, 9})
+    if (!std::isdigit(static_cast<unsigned char>(text[i]))) return false;
+  return true;
+}
+
 double ParseIsoDate(const std::string& text) {
-  int y = 0, m = 0, d = 0, used = 0;
   double serial = 0;
-  if (std::sscanf(text.c_str(), "%4d-%2d-%2d%n", &y, &m, &d, &used) != 3 ||
-      used != static_cast<int>(text.size()) || !TryEncodeDate(y, m, d, serial))
+  if (!IsIsoDateShape(text) ||
+      !TryEncodeDate(std::stoi(text.substr(0, 4)), std::stoi(text.substr(5, 2)), std::stoi(text.substr(8, 2)), serial))
     throw UsageError("\"" + text + "\" is not a date (YYYY-MM-DD)");
   return serial;
 }
@@ -183,13 +194,7 @@ bool RunSet(const Action& a) {
 }
 
 bool RunClick(const Action& a, ScriptedPlatform& platform) {
-  if (!a.text.empty()) {
-    std::string answer = a.text;
-    // "Load DIR" takes the folder of the chosen name: a folder is given with its separator.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(answer, ignored) && answer.back() != '/') answer += '/';
-    platform.fileAnswers.push_back(answer);
-  }
+  if (!a.text.empty()) platform.fileAnswers.push_back(a.text);
   bool ok = true;
   if (auto* box = dynamic_cast<TCheckBox*>(a.target)) {
     ok = RunUserAction([box] { box->UserSetChecked(!box->Checked); });
@@ -204,18 +209,39 @@ bool RunClick(const Action& a, ScriptedPlatform& platform) {
   return ok;
 }
 
+// A file is written beside the target and renamed over it only when every
+// byte reached the disk, so a failed write leaves an older dump whole. A
+// target that exists but is no regular file (a pipe, a terminal) is written
+// to as it is: renaming over it would replace it.
+bool WriteDumpFile(const std::string& path, const std::string& bytes) {
+  std::error_code ignored;
+  const auto status = std::filesystem::status(path, ignored);
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    std::ofstream file(path, std::ios::binary);
+    file << bytes;
+    file.close();
+    return !file.fail();
+  }
+  QSaveFile file(QString::fromStdString(path));
+  return file.open(QIODevice::WriteOnly) &&
+         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
+         file.commit();
+}
+
 bool RunDump(const Action& a, const TMainForm& form, const ScriptedPlatform& platform,
              std::ostream& out, std::ostream& err) {
+  std::ostringstream json;
+  DumpForm(form, platform.messages, json);
+  bool written = false;
   if (a.text == "-") {
-    DumpForm(form, platform.messages, out);
+    out << json.str();
     out.flush();
-    return true;
+    written = static_cast<bool>(out);
+  } else {
+    written = WriteDumpFile(a.text, json.str());
   }
-  std::ofstream file(a.text, std::ios::binary);
-  if (file) DumpForm(form, platform.messages, file);
-  if (file) return true;
-  err << "lumograph: cannot write " << a.text << "\n";
-  return false;
+  if (!written) err << "lumograph: cannot write " << a.text << "\n";
+  return written;
 }
 
 bool Run(const Action& a, TMainForm& form, ScriptedPlatform& platform, std::ostream& out, std::ostream& err) {

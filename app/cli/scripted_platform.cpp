@@ -14,13 +14,19 @@ bool ScriptedPlatform::NextAnswer(const FileDialogRequest& request, std::string&
 }
 
 bool ScriptedPlatform::RunOpenDialog(const FileDialogRequest& request, std::string& chosen) {
-  return NextAnswer(request, chosen);
+  if (!NextAnswer(request, chosen)) return false;
+  // A folder dialog gives the folder with its separator, so that the folder of
+  // the answer is the folder itself.
+  if (request.pickFolder && IsDirectory(chosen)) chosen = IncludeTrailingPathDelimiter(chosen);
+  return true;
 }
 
 bool ScriptedPlatform::RunSaveDialog(const FileDialogRequest& request, std::string& chosen) {
   if (!NextAnswer(request, chosen)) return false;
-  // As a save dialog does when the user types no extension.
-  if (!request.defaultExt.empty() && ExtractFileExt(chosen).empty()) chosen += "." + request.defaultExt;
+  // As a save dialog does when the user types no extension. A folder is not a
+  // name without one: it stays as given, and writing to it fails.
+  if (!request.defaultExt.empty() && ExtractFileExt(chosen).empty() && !IsDirectory(chosen))
+    chosen += "." + request.defaultExt;
   return true;
 }
 

@@ -6,7 +6,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <filesystem>
 #include <fstream>
+#include <iterator>
 
 #include "tests/support/test_support.h"
 
@@ -17,8 +19,9 @@ struct RunResult {
   QByteArray out, err;
 };
 
-RunResult Headless(const QStringList& actions) {
+RunResult Headless(const QStringList& actions, const QString& outputFile = {}) {
   QProcess process;
+  if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
   process.start(LUMOGRAPH_EXE, QStringList{"--headless"} + actions);
   RunResult run;
   if (!process.waitForFinished(60000)) return run;
@@ -107,6 +110,9 @@ TEST(Headless, UsageErrorsStopBeforeAnythingRuns) {
       {"--click", "NoSuchButton"},
       {"--click", "Start date:"},  // a label cannot be clicked
       {"--set", "StartingDate=2019-02-30"},
+      {"--set", "StartingDate=19-1-1"},  // not the year 19
+      {"--set", "StartingDate=2019-1-01"},
+      {"--set", "StartingDate=+2019-01-01"},
       {"--set", "StrictDate=yes"},
       {"--set", "LoadDtAvg=1"},
       {"--size", "DTGraph=0x10"},
@@ -121,6 +127,39 @@ TEST(Headless, UsageErrorsStopBeforeAnythingRuns) {
     EXPECT_TRUE(run.err.startsWith("lumograph: "));
     EXPECT_FALSE(std::ifstream(dump).good());
   }
+}
+
+TEST(Headless, AWriteThatFailsIsReportedAndLeavesTheOlderFileWhole) {
+  TempDir dir;
+  const std::string folder = dir.Path() + "/charts";
+  std::filesystem::create_directory(folder);
+  const std::string older = dir.Write("old.json", "{\"older\": true}");
+  struct Case {
+    const char* name;
+    QStringList actions;
+    const char* error;
+  };
+  const Case cases[] = {
+      {"save answered with a folder", {"--click", QString("SpeedButton1=") + folder.c_str()}, "Cannot create file"},
+      {"dump into a folder", {"--dump", folder.c_str()}, "cannot write"},
+      {"dump into a missing folder", {"--dump", (dir.Path() + "/none/d.json").c_str()}, "cannot write"},
+      {"dump into a full device, which stays a device", {"--dump", "/dev/full"}, "cannot write"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const RunResult run = Headless(c.actions);
+    EXPECT_EQ(run.status, 1);
+    EXPECT_TRUE(run.err.contains(c.error)) << run.err.toStdString();
+    EXPECT_TRUE(std::filesystem::is_empty(folder));
+  }
+  EXPECT_FALSE(std::filesystem::is_regular_file("/dev/full"));
+  std::ifstream in(older);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "{\"older\": true}");
+
+  // Standard output that takes no byte.
+  const RunResult full = Headless({"--dump", "-"}, "/dev/full");
+  EXPECT_EQ(full.status, 1);
+  EXPECT_TRUE(full.err.contains("cannot write -"));
 }
 
 TEST(Headless, SavesChartsAsPngAndBmpOfTheGivenSize) {
