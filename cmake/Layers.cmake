@@ -20,3 +20,12 @@ lumograph_forbid_includes(app/chart "app/qt|app/cli|app/Mainunit|app/report_tab|
                           "is in the chart layer, which knows no form")
 lumograph_forbid_includes(reports "app/qt|app/cli|QtWidgets|QWidget|QApplication"
                           "is a report module, which never touches a widget")
+
+file(GLOB_RECURSE readers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/reports/*_reader.*")
+foreach(reader IN LISTS readers)
+  file(STRINGS "${reader}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](app/|Q)")
+  if(hits)
+    file(RELATIVE_PATH shown "${CMAKE_CURRENT_SOURCE_DIR}" "${reader}")
+    message(FATAL_ERROR "${shown} is a reader, which knows nothing of the form, the chart or Qt: ${hits}")
+  endif()
+endforeach()
