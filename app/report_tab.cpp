@@ -1,5 +1,7 @@
 #include "app/report_tab.h"
 
+#include "reports/folder/auto_save.h"
+
 TChart* ReportTab::MakeChart(const std::string& name, TWinControl* parent) {
   TChart* chart = Make<TChart>(name, parent);
   chart->Align = TAlign::alClient;
@@ -37,4 +39,9 @@ TSpeedButton* ReportTab::MakeSaveButton(const std::string& name, TWinControl* pa
   button->SetBounds(left, 4, 25, 25);
   button->OnClick = std::move(onClick);
   return button;
+}
+
+void ReportTab::AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base,
+                              const TChartAxis* dateAxis) const {
+  ::AutoSaveChart(chart, reportPath, base, form_.StartingDate->DateTime, form_.EndDate->DateTime, dateAxis);
 }

@@ -39,6 +39,12 @@ class ReportTab {
   // A save button of a tab's strip: a small button with a disk glyph.
   TSpeedButton* MakeSaveButton(const std::string& name, TWinControl* parent, int left, TNotifyEvent onClick);
 
+  // Folder loading's save of a daily chart next to its report, named after the
+  // instrument, `base` and the years of `dateAxis` (the chart's own date axis
+  // unless another is given), or of the date window when that shows no data.
+  void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base,
+                     const TChartAxis* dateAxis = nullptr) const;
+
   // An event that runs a handler of this tab.
   template <class Tab>
   TNotifyEvent Handler(void (Tab::*method)(TObject*)) {

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "app/Mainunit.h"
-#include "reports/folder/auto_save.h"
 #include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/numeric.h"

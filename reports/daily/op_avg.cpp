@@ -10,7 +10,6 @@
 #include <utility>
 
 #include "app/Mainunit.h"
-#include "reports/folder/auto_save.h"
 #include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/numeric.h"

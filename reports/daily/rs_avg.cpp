@@ -9,7 +9,6 @@
 #include <string>
 
 #include "app/Mainunit.h"
-#include "reports/folder/auto_save.h"
 #include "app/controls/file_select.h"
 #include "core/line_reader.h"
 #include "core/serial_date.h"

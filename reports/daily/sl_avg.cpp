@@ -12,7 +12,6 @@
 #include <initializer_list>
 
 #include "app/Mainunit.h"
-#include "reports/folder/auto_save.h"
 #include "app/controls/file_select.h"
 #include "core/format.h"
 #include "core/line_reader.h"
@@ -347,7 +346,9 @@ void SlAvgTab::LoadSLavgFileClick(TObject* sender) {
   PlotI1->SetChecked(true);
   PlotR5Click(sender);
   AutoSaveChart(SLGraph, path, "slavgR6I1");
-  AutoSaveChart(SL_T, path, "slavgR6vsT");
+  // Temperatures are no dates: this chart is named after the years of the SL
+  // dates, so that the bitmaps of several SL files never overwrite each other.
+  AutoSaveChart(SL_T, path, "slavgR6vsT", &SLGraph->BottomAxis);
 }
 
 void SlAvgTab::PlotR5Click(TObject* sender) {

@@ -1,17 +1,18 @@
-// Folder loading saves each daily chart next to its report, without asking.
-#include "reports/folder/auto_save.h"
 
 #include "app/chart/chart.h"
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/text.h"
 
-void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base) {
+void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base, double windowStart,
+                   double windowEnd, const TChartAxis* dateAxis) {
   TChartAxis& bottom = chart->BottomAxis;
   bottom.AdjustMaxMin();
   chart->Repaint();
-  double min = 0, max = 0;
-  bottom.CurrentLimits(min, max);
+  const TChartAxis& years = dateAxis ? *dateAxis : bottom;
+  double min = windowStart, max = windowEnd;
+  // An automatic axis without data has no dates of its own.
+  if (!years.Automatic || years.DataRange(min, max)) years.CurrentLimits(min, max);
   // The instrument number is the report's extension, at most three characters.
   const std::string instrument = Copy(ExtractFileExt(reportPath), 2, 3);
   const std::string name = instrument + "_" + base + "_" + FormatDateTime("yy", min) + "-" +

@@ -499,13 +499,24 @@ TEST_F(SlAvgTest, FolderModeSavesThreeBitmapsAndLeavesI1Shown) {
   const bool ran = f.RunInFolderMode(path, [this] { form().Sl->LoadSLavgFileClick(nullptr); });
   EXPECT_TRUE(ran);
   EXPECT_TRUE(f.platform.dialogs.empty());
-  // The temperature chart's axis is in degrees, read as dates for the name.
-  for (const char* name : {"185_slavgR6R5_19-19.bmp", "185_slavgR6I1_19-19.bmp", "185_slavgR6vsT_00-00.bmp"})
+  // The temperature chart takes its years from the SL dates, not its degrees.
+  for (const char* name : {"185_slavgR6R5_19-19.bmp", "185_slavgR6I1_19-19.bmp", "185_slavgR6vsT_19-19.bmp"})
     EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + name)) << name;
   EXPECT_TRUE(form().Sl->PlotI1->Checked);
   EXPECT_TRUE(form().Sl->Series10->Active);
   EXPECT_FALSE(form().Sl->Series9->Active);
   EXPECT_EQ(form().Sl->SLGraph->RightAxis.Title, "I1");
+}
+
+TEST_F(SlAvgTest, TwoFilesOfDifferentYearsKeepTwoTemperatureBitmaps) {
+  std::vector<Rec> of2020 = VaryingDays();
+  for (Rec& r : of2020) r.code.replace(3, 2, "20");
+  for (const auto& [name, days] : {std::pair{"sloavg19.185", VaryingDays()}, std::pair{"sloavg20.185", of2020}}) {
+    const std::string path = f.dir.Write(name, File(days));
+    EXPECT_TRUE(f.RunInFolderMode(path, [this] { form().Sl->LoadSLavgFileClick(nullptr); }));
+  }
+  for (const char* name : {"185_slavgR6vsT_19-19.bmp", "185_slavgR6vsT_20-20.bmp"})
+    EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + name)) << name;
 }
 
 TEST_F(SlAvgTest, SaveButtonWritesTheDateChart) {
