@@ -1,6 +1,6 @@
 #pragma once
 // The chart model: charts, axes and series as the loaders describe them.
-// Holds data and settings only; chart_renderer.h paints it.
+// Holds data and settings only; render/ lays it out and paints it.
 
 #include <memory>
 #include <string>

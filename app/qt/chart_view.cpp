@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include "app/chart/chart.h"
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 #include "app/controls/application.h"
 
 ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {

@@ -1,4 +1,4 @@
-#include "app/chart/axis_map.h"
+#include "app/chart/render/axis_map.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,4 +1,4 @@
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,7 +18,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/chart/chart_export.h"
+#include "app/chart/render/chart_export.h"
 #include "core/errors.h"
 #include "core/serial_date.h"
 

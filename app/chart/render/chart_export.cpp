@@ -1,4 +1,4 @@
-#include "app/chart/chart_export.h"
+#include "app/chart/render/chart_export.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,7 +6,7 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 #include "core/errors.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 
 #include <QFontMetrics>
 #include <QLinearGradient>
@@ -13,7 +13,7 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/chart/axis_map.h"
+#include "app/chart/render/axis_map.h"
 #include "core/format.h"
 #include "core/text.h"
 
