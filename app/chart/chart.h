@@ -298,9 +298,6 @@ class TChart : public TWinControl {
   // Asks bound views to draw the chart again.
   void Repaint() { Changed(); }
 
-  // Pixel rectangle of the plot in the last drawing (or the layout's estimate).
-  int PlotLeft = 0, PlotTop = 0, PlotWidth = 0, PlotHeight = 0;
-
   // Writes the chart, drawn at its current size, as a Windows bitmap. The file
   // is written beside the target and renamed over it, so a failed write never
   // leaves a broken bitmap; a failure raises EFCreateError.

@@ -18,11 +18,7 @@ ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(c
 void ChartView::paintEvent(QPaintEvent*) {
   {
     QPainter painter(this);
-    const ChartLayout layout = RenderChart(chart_, painter, rect());
-    chart_.PlotLeft = layout.plotLeft;
-    chart_.PlotTop = layout.plotTop;
-    chart_.PlotWidth = layout.plotWidth;
-    chart_.PlotHeight = layout.plotHeight;
+    RenderChart(chart_, painter, rect());
   }
   if (chart_.OnAfterDraw) RunUserAction([this] { chart_.OnAfterDraw(&chart_); });
 }

@@ -29,6 +29,9 @@ const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
 
+// The plot rectangle of a chart drawn on `image`.
+QRect PlotOf(const TChart& chart, const QImage& image) { return LayoutChart(chart, image.rect()).plot; }
+
 // A chart with fixed 0..10 axes, no legend and no title, so that a value's
 // pixel follows from the plot rectangle alone.
 struct Fixture {
@@ -40,13 +43,17 @@ struct Fixture {
     chart.BottomAxis.GridVisible = false;
     chart.LeftAxis.GridVisible = false;
   }
-  QImage Render(int w = 400, int h = 300) { return RenderChartImage(chart, w, h); }
+  QRect plot;  // of the last rendering
+  QImage Render(int w = 400, int h = 300) {
+    QImage image = RenderChartImage(chart, w, h);
+    plot = PlotOf(chart, image);
+    return image;
+  }
   // The pixel of a value pair on the bottom and left axes.
   QPoint At(double x, double y) const {
-    return QPoint(static_cast<int>(std::lround(chart.PlotLeft + (chart.PlotWidth - 1) * x / 10)),
-                  static_cast<int>(std::lround(chart.PlotTop + (chart.PlotHeight - 1) * (1 - y / 10))));
+    return QPoint(static_cast<int>(std::lround(plot.left() + (plot.width() - 1) * x / 10)),
+                  static_cast<int>(std::lround(plot.top() + (plot.height() - 1) * (1 - y / 10))));
   }
-  QRect Plot() const { return QRect(chart.PlotLeft, chart.PlotTop, chart.PlotWidth, chart.PlotHeight); }
 };
 
 QColor PixelAt(const QImage& image, QPoint p) { return image.pixelColor(p); }
@@ -78,8 +85,8 @@ TEST(ChartRender, DrawsEachKindWhereItsValuesAre) {
   bars->AddXY(8, 7);
   bars->AddXY(9, 7);
   const QImage image = f.Render();
-  ASSERT_GT(f.chart.PlotWidth, 100);
-  ASSERT_GT(f.chart.PlotHeight, 100);
+  ASSERT_GT(f.plot.width(), 100);
+  ASSERT_GT(f.plot.height(), 100);
 
   struct Probe {
     const char* what;
@@ -130,8 +137,8 @@ TEST(ChartRender, PaintsNothingOutsideThePlotForPointsOutOfRange) {
     line->AddXY(xs[i], ys[i]);
   }
   const QImage image = wild.Render();
-  ASSERT_EQ(wild.Plot(), plain.Plot());
-  const QRect plot = wild.Plot();
+  ASSERT_EQ(wild.plot, plain.plot);
+  const QRect plot = wild.plot;
   int inside = 0;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -215,11 +222,11 @@ TEST(ChartRender, CustomAxesDrawInTheirBands) {
   high->SetCustomVertAxis(right);
   high->AddXY(7, 0);  // bottom of the upper half
   const QImage image = f.Render();
-  const int middle = static_cast<int>(std::lround(f.chart.PlotTop + (f.chart.PlotHeight - 1) * 0.5));
+  const int middle = static_cast<int>(std::lround(f.plot.top() + (f.plot.height() - 1) * 0.5));
   EXPECT_EQ(PixelAt(image, QPoint(f.At(3, 0).x(), middle)), kRed);
   EXPECT_EQ(PixelAt(image, QPoint(f.At(7, 0).x(), middle)), kBlue);
   // The right-hand custom axis takes room on the right of the plot.
-  EXPECT_LT(f.chart.PlotLeft + f.chart.PlotWidth, 400 - 20);
+  EXPECT_LT(f.plot.left() + f.plot.width(), 400 - 20);
 }
 
 TEST(ChartRender, EmptyAndDegenerateChartsRender) {
@@ -235,13 +242,13 @@ TEST(ChartRender, EmptyAndDegenerateChartsRender) {
     chart.LeftAxis.SetLogarithmic(true);
     const QImage image = RenderChartImage(chart, c.width, c.height);
     ASSERT_FALSE(image.isNull()) << c.what;
-    EXPECT_GE(chart.PlotWidth, 0) << c.what;
-    EXPECT_GE(chart.PlotHeight, 0) << c.what;
+    EXPECT_GE(PlotOf(chart, image).width(), 0) << c.what;
+    EXPECT_GE(PlotOf(chart, image).height(), 0) << c.what;
   }
   TChart chart("Empty", nullptr);
-  RenderChartImage(chart, 400, 300);
-  EXPECT_GT(chart.PlotWidth, 200);
-  EXPECT_GT(chart.PlotHeight, 150);
+  const QRect plot = PlotOf(chart, RenderChartImage(chart, 400, 300));
+  EXPECT_GT(plot.width(), 200);
+  EXPECT_GT(plot.height(), 150);
 }
 
 TEST(ChartRender, LegendTitleAndFootTakeTheirRoom) {
@@ -249,8 +256,7 @@ TEST(ChartRender, LegendTitleAndFootTakeTheirRoom) {
     TChart chart("Chart", nullptr);
     chart.AddSeries<TLineSeries>("Series1")->AddXY(1, 1);
     setUp(chart);
-    RenderChartImage(chart, 500, 400);
-    return QRect(chart.PlotLeft, chart.PlotTop, chart.PlotWidth, chart.PlotHeight);
+    return PlotOf(chart, RenderChartImage(chart, 500, 400));
   };
   const QRect bare = plot([](TChart& c) { c.Legend.Visible = false; });
   struct Case {
@@ -291,8 +297,7 @@ TEST(ChartRender, AxisTitlesAndLabelsTakeTheirRoom) {
     chart.LeftAxis.SetMinMax(0, 1000);
     chart.LeftAxis.SetTitle(title, angle);
     chart.LeftAxis.LabelsVisible = labels;
-    RenderChartImage(chart, 500, 400);
-    return chart.PlotLeft;
+    return PlotOf(chart, RenderChartImage(chart, 500, 400)).left();
   };
   const QFontMetrics fm(LabelFont());
   const int bare = plotLeft("", 90, true);
@@ -323,9 +328,10 @@ TEST(ChartRender, LegendShowsEachSeriesInItsColour) {
   a->SeriesColor = clGreen;
   a->AddXY(1, 1);
   const QImage image = RenderChartImage(chart, 500, 300);
+  const int legendFrom = PlotOf(chart, image).right() + 2;
   int green = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = chart.PlotLeft + chart.PlotWidth + 1; x < image.width(); ++x) green += image.pixelColor(x, y) == kGreen;
+    for (int x = legendFrom; x < image.width(); ++x) green += image.pixelColor(x, y) == kGreen;
   }
   EXPECT_GT(green, 20);
 }
@@ -367,7 +373,7 @@ TEST(ChartRender, DateLabelsOf700DaysDoNotOverlap) {
     for (int d = 0; d <= 700; d += 7) s->AddXY(end - d, d % 50);
     const QImage image = RenderChartImage(chart, width, 400);
     // The label row lies between the ticks and the axis title.
-    const int plotBottom = chart.PlotTop + chart.PlotHeight - 1;
+    const int plotBottom = PlotOf(chart, image).bottom();
     const QRect row(0, plotBottom + 6, image.width(), 13);
     const auto labels = Runs(Projection(image, row, true), 3);
     const int one = QFontMetrics(LabelFont()).horizontalAdvance(QStringLiteral("28/08/18"));
@@ -394,7 +400,8 @@ void BuildBands(TChart& chart, bool titles) {
 
 // Ink columns left of the plot, by their distance from the plot's left edge.
 std::vector<bool> InkLeftOfPlot(const TChart& chart, const QImage& image) {
-  std::vector<bool> byColumn = Projection(image, QRect(0, chart.PlotTop, chart.PlotLeft, chart.PlotHeight), true);
+  const QRect plot = PlotOf(chart, image);
+  std::vector<bool> byColumn = Projection(image, QRect(0, plot.top(), plot.left(), plot.height()), true);
   std::reverse(byColumn.begin(), byColumn.end());  // [0] is the column next to the plot
   return byColumn;
 }
@@ -405,7 +412,8 @@ TEST(ChartRender, LabelsInThinBandsDoNotOverlapAndTitlesStayClear) {
   const QImage bareImage = RenderChartImage(bare, 800, 520);
   const int h = QFontMetrics(LabelFont()).height();
   // Left of the plot, just beyond the ticks: every run of inked rows is one label.
-  const QRect labelColumn(bare.PlotLeft - 25, bare.PlotTop - 10, 17, bare.PlotHeight + 20);
+  const QRect barePlot = PlotOf(bare, bareImage);
+  const QRect labelColumn(barePlot.left() - 25, barePlot.top() - 10, 17, barePlot.height() + 20);
   const auto labelRows = Runs(Projection(bareImage, labelColumn, false), 1);
   ASSERT_GE(labelRows.size(), 10u);  // at least the two ends of each band
   for (const auto& r : labelRows) EXPECT_LE(r.second - r.first + 1, h) << "labels run together at row " << r.first;
@@ -446,7 +454,7 @@ TEST(ChartRender, MarksGoAboveThePointOrBelowItAtTheTop) {
   f.Render();
   // As the comments overlay does: a callout from the top edge down to 50 px
   // above the plot's bottom.
-  const int length = f.chart.PlotHeight - 50;
+  const int length = f.plot.height() - 50;
   comments->Marks.ArrowLength = length;
   const QImage image = f.Render();
   const QPoint low = f.At(3, 5), high = f.At(7, 10);
@@ -473,19 +481,15 @@ TEST(ChartRender, AfterDrawRunsTwiceAndTheImageShowsTheSecondPass) {
   s->AddXY(5, 2);
   int calls = 0;
   bool skip = true;
-  int plotHeightSeen = 0;
   f.chart.OnAfterDraw = [&](TObject*) {
     ++calls;
     skip = !skip;
     if (skip) return;  // as the program's handlers: every second call returns
-    plotHeightSeen = f.chart.PlotHeight;
     s->SetYValue(0, 9);
     f.chart.Repaint();
   };
   const QImage image = f.Render();
   EXPECT_EQ(calls, 2);
-  EXPECT_EQ(plotHeightSeen, f.chart.PlotHeight);
-  EXPECT_GT(plotHeightSeen, 0);
   EXPECT_EQ(PixelAt(image, f.At(5, 9)), kRed);
   EXPECT_EQ(PixelAt(image, f.At(5, 2)), kWhite);
 }
