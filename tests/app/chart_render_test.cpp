@@ -19,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include "app/chart/render/chart_export.h"
+#include "app/chart/render/chart_layout.h"
+#include "app/chart/render/colors.h"
 #include "core/errors.h"
 #include "core/serial_date.h"
 
@@ -65,6 +67,23 @@ QFont LabelFont() {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);
   return font;
+}
+
+TEST(ChartColors, ModelColoursBecomeQtColours) {
+  struct Case {
+    const char* what;
+    TColor colour, teeColor;
+    QColor expected;
+  };
+  const Case cases[] = {
+      {"red is the low byte", clRed, clBlack, kRed},
+      {"blue is the high byte", clBlue, clBlack, kBlue},
+      {"mixed", 0x123456, clBlack, QColor(0x56, 0x34, 0x12)},
+      {"window face", clBtnFace, clBlack, QColor(240, 240, 240)},
+      {"tee colour stands for the default", clTeeColor, clWhite, kWhite},
+      {"tee colour without one", clTeeColor, clTeeColor, QColor(240, 240, 240)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ToQColor(c.colour, c.teeColor), c.expected) << c.what;
 }
 
 TEST(ChartRender, DrawsEachKindWhereItsValuesAre) {
