@@ -298,11 +298,6 @@ class TChart : public TWinControl {
   // Asks bound views to draw the chart again.
   void Repaint() { Changed(); }
 
-  // Writes the chart, drawn at its current size, as a Windows bitmap. The file
-  // is written beside the target and renamed over it, so a failed write never
-  // leaves a broken bitmap; a failure raises EFCreateError.
-  void SaveToBitmapFile(const std::string& path);
-
  private:
   std::vector<std::unique_ptr<TChartAxis>> customAxes_;
   std::vector<std::unique_ptr<TChartSeries>> owned_;

@@ -1,5 +1,6 @@
 // Folder loading saves each daily chart next to its report, without asking.
 #include "app/Mainunit.h"
+#include "app/chart/render/chart_export.h"
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/text.h"
@@ -14,5 +15,5 @@ void TMainForm::AutoSaveChart(TChart* chart, const std::string& reportPath, cons
   const std::string instrument = Copy(ExtractFileExt(reportPath), 2, 3);
   const std::string name = instrument + "_" + base + "_" + FormatDateTime("yy", min) + "-" +
                            FormatDateTime("yy", max) + ".bmp";
-  chart->SaveToBitmapFile(IncludeTrailingPathDelimiter(ExtractFileDir(reportPath)) + name);
+  SaveToBitmapFile(*chart, IncludeTrailingPathDelimiter(ExtractFileDir(reportPath)) + name);
 }

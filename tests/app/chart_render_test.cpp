@@ -18,6 +18,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/chart/chart.h"
 #include "app/chart/render/chart_export.h"
 #include "app/chart/render/chart_layout.h"
 #include "app/chart/render/colors.h"
@@ -529,15 +530,18 @@ TEST(ChartExport, SaveToBitmapFileWritesABitmapOfTheChartsSize) {
     int width, height, expectWidth, expectHeight;
   };
   const Case cases[] = {{640, 480, 640, 480}, {321, 77, 321, 77}, {0, 0, 800, 500}, {300, 0, 800, 500}};
+  int afterDraw = 0;
+  f.chart.OnAfterDraw = [&](TObject*) { ++afterDraw; };
   for (const Case& c : cases) {
     f.chart.Width = c.width;
     f.chart.Height = c.height;
     const QString path = dir.filePath(QStringLiteral("chart.bmp"));
-    f.chart.SaveToBitmapFile(path.toStdString());
+    SaveToBitmapFile(f.chart, path.toStdString());
     EXPECT_EQ(Slurp(path).substr(0, 2), "BM");
     const QImage back(path);
     EXPECT_EQ(back.size(), QSize(c.expectWidth, c.expectHeight)) << c.width << "x" << c.height;
   }
+  EXPECT_EQ(afterDraw, 2 * static_cast<int>(std::size(cases)));  // as a repainted window raises it
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("chart.bmp")});
 }
 
@@ -549,7 +553,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   chart.Height = 200;
   const std::string missing = dir.filePath(QStringLiteral("no/such/folder/chart.bmp")).toStdString();
   try {
-    chart.SaveToBitmapFile(missing);
+    SaveToBitmapFile(chart, missing);
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + missing + "\". ", 0), 0u) << e.what();
@@ -559,7 +563,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   // An existing bitmap survives a write that fails half way (the file size
   // limit stops the write of the new one).
   const QString path = dir.filePath(QStringLiteral("old.bmp"));
-  chart.SaveToBitmapFile(path.toStdString());
+  SaveToBitmapFile(chart, path.toStdString());
   const std::string before = Slurp(path);
   ASSERT_GT(before.size(), 4000u);
   chart.Width = 600;
@@ -571,7 +575,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   bool thrown = false;
   try {
-    chart.SaveToBitmapFile(path.toStdString());
+    SaveToBitmapFile(chart, path.toStdString());
   } catch (const EFCreateError&) {
     thrown = true;
   }

@@ -1,13 +1,17 @@
 #pragma once
-// Writing charts to image files.
+// Writing charts to image files. The chart is drawn at its current size (800
+// by 500 when it has none yet), raising its after-draw event as a drawing on
+// screen does. The file is written beside the target and renamed over it, so
+// a failure leaves no file behind and an existing file as it was; it raises
+// EFCreateError "Cannot create file \"path\". reason".
 
 #include <string>
 
-#include "app/chart/chart.h"
+class TChart;
 
-// Draws `chart` at its current size (800 by 500 when it has none yet) and
-// writes it as PNG or BMP, chosen by the extension of `path` (either case).
-// Like TChart::SaveToBitmapFile, it writes beside the target and renames, so a
-// failure leaves no file behind and an existing file as it was; it raises
-// EFCreateError.
+// Writes the chart as a Windows bitmap.
+void SaveToBitmapFile(TChart& chart, const std::string& path);
+
+// Writes the chart as PNG or BMP, chosen by the extension of `path` (either
+// case).
 void SaveChartImage(TChart& chart, const std::string& path);
