@@ -24,6 +24,7 @@
 #include "app/chart/render/colors.h"
 #include "core/errors.h"
 #include "core/serial_date.h"
+#include "tests/app/finishes_within.h"
 
 namespace {
 
@@ -171,6 +172,61 @@ TEST(ChartRender, PaintsNothingOutsideThePlotForPointsOutOfRange) {
   }
   EXPECT_GT(inside, 0);  // the corner point and the lines did draw inside
   EXPECT_EQ(PixelAt(image, wild.At(10, 10) + QPoint(-3, 3)), kRed);
+}
+
+TEST(ChartRender, HostileValuesDrawInBoundedTime) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double denormal = std::numeric_limits<double>::denorm_min();
+  const double huge = 1e20;
+  const double hugeUlps = std::nextafter(std::nextafter(std::nextafter(huge, inf), inf), inf);
+  struct Case {
+    const char* what;
+    std::vector<double> values;  // each point at (v, v)
+    bool logarithmic, dates;
+  };
+  const std::vector<Case> cases = {
+      {"huge magnitude with ulp spread", {huge, hugeUlps, huge}, false, false},
+      {"denormals", {denormal, 40 * denormal, 3 * denormal}, false, false},
+      {"all at plus and minus 1e308", {1e308, -1e308, 1e308}, false, false},
+      {"only NaN and infinities", {nan, inf, -inf}, false, false},
+      {"1e308, NaN and infinities", {1e308, nan, -1e308, inf, -inf}, false, false},
+      {"log axis from the denormals to 1e308", {denormal, 1e-200, 1e308}, true, false},
+      {"dates far beyond the calendar", {-1e300, 1e300}, false, true},
+      {"dates an ulp apart", {1e300, std::nextafter(1e300, inf)}, false, true},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.LeftAxis.SetLogarithmic(c.logarithmic);
+    chart.BottomAxis.DateTime = c.dates;
+    chart.BottomAxis.SetTitle("Bottom", 0);
+    auto* line = chart.AddSeries<TLineSeries>("Line");
+    auto* marked = chart.AddSeries<TPointSeries>("Marked");
+    marked->Marks.Visible = true;
+    for (double v : c.values) {
+      line->AddXY(v, v);
+      marked->AddXY(v, v);
+    }
+    const QImage image =
+        FinishesWithin(std::chrono::seconds(60), c.what, [&] { return RenderChartImage(chart, 400, 300); });
+    ASSERT_FALSE(image.isNull()) << c.what;
+    const ChartLayout L = LayoutChart(chart, image.rect());
+    for (const TChartAxis* axis : {&chart.BottomAxis, &chart.LeftAxis}) {
+      const AxisLayout& v = *L.Find(*axis);
+      // Labels stand apart, at least a pixel each: no more than the axis is long.
+      const size_t length = static_cast<size_t>(std::abs(v.to - v.from)) + 1;
+      EXPECT_LE(v.ticks.size(), length) << c.what;
+      EXPECT_LE(v.labels.size(), v.ticks.size()) << c.what;
+      // Along its axis every label stays on the image (a label of 1e308 written
+      // out may well be wider than the image across a vertical axis).
+      for (const AxisLabelLayout& label : v.labels) {
+        const QRectF& r = label.rect;
+        const bool inside = axis->Horizontal() ? r.left() >= 0 && r.right() <= image.width()
+                                               : r.top() >= 0 && r.bottom() <= image.height();
+        EXPECT_TRUE(inside) << c.what << ": " << label.text.toStdString();
+      }
+    }
+  }
 }
 
 TEST(ChartRender, SkipsInactiveSeriesAndDrawsInOrder) {
