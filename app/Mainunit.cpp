@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/chart/render/chart_export.h"
 #include "app/controls/file_select.h"
 #include "core/paths.h"
 #include "core/serial_date.h"
@@ -239,5 +240,5 @@ void TMainForm::SaveChartAs(TChart* chart) {
   SaveDialog1->FileName = "*.bmp";
   SaveDialog1->DefaultExt = "bmp";
   if (!SaveDialog1->Execute()) return;
-  chart->SaveToBitmapFile(SaveDialog1->FileName);
+  SaveToBitmapFile(*chart, SaveDialog1->FileName);
 }

@@ -4,7 +4,7 @@
 #include <cmath>
 
 #include "app/chart/chart.h"
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 
 namespace {
 

@@ -18,6 +18,16 @@ lumograph_forbid_includes(app/controls "app/chart|app/qt|app/cli|app/Mainunit|ap
                           "is a control model, which knows no chart, form or Qt")
 lumograph_forbid_includes(app/chart "app/qt|app/cli|app/Mainunit|app/report_tab|reports/"
                           "is in the chart layer, which knows no form")
+
+# The chart model itself (app/chart, render/ aside) holds data only: no Qt, no painting.
+file(GLOB model CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/app/chart/*.h" "${CMAKE_CURRENT_SOURCE_DIR}/app/chart/*.cpp")
+foreach(source IN LISTS model)
+  file(STRINGS "${source}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](Q|app/chart/render/)")
+  if(hits)
+    file(RELATIVE_PATH shown "${CMAKE_CURRENT_SOURCE_DIR}" "${source}")
+    message(FATAL_ERROR "${shown} is the chart model, which never paints: ${hits}")
+  endif()
+endforeach()
 lumograph_forbid_includes(reports "app/qt|app/cli|QtWidgets|QWidget|QApplication"
                           "is a report module, which never touches a widget")
 

@@ -1,6 +1,6 @@
 #pragma once
 // The chart model: charts, axes and series as the loaders describe them.
-// Holds data and settings only; chart_renderer.h paints it.
+// Holds data and settings only; render/ lays it out and paints it.
 
 #include <memory>
 #include <string>
@@ -297,14 +297,6 @@ class TChart : public TWinControl {
   TNotifyEvent OnAfterDraw;
   // Asks bound views to draw the chart again.
   void Repaint() { Changed(); }
-
-  // Pixel rectangle of the plot in the last drawing (or the layout's estimate).
-  int PlotLeft = 0, PlotTop = 0, PlotWidth = 0, PlotHeight = 0;
-
-  // Writes the chart, drawn at its current size, as a Windows bitmap. The file
-  // is written beside the target and renamed over it, so a failed write never
-  // leaves a broken bitmap; a failure raises EFCreateError.
-  void SaveToBitmapFile(const std::string& path);
 
  private:
   std::vector<std::unique_ptr<TChartAxis>> customAxes_;

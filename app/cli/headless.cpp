@@ -10,7 +10,7 @@
 #include <stdexcept>
 
 #include "app/Mainunit.h"
-#include "app/chart/chart_export.h"
+#include "app/chart/render/chart_export.h"
 #include "app/cli/form_dump.h"
 #include "app/cli/scripted_platform.h"
 #include "app/controls/application.h"

@@ -4,7 +4,7 @@
 #include <QPointer>
 
 #include "app/chart/chart.h"
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 #include "app/controls/application.h"
 
 ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(chart) {
@@ -18,11 +18,7 @@ ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(c
 void ChartView::paintEvent(QPaintEvent*) {
   {
     QPainter painter(this);
-    const ChartLayout layout = RenderChart(chart_, painter, rect());
-    chart_.PlotLeft = layout.plotLeft;
-    chart_.PlotTop = layout.plotTop;
-    chart_.PlotWidth = layout.plotWidth;
-    chart_.PlotHeight = layout.plotHeight;
+    RenderChart(chart_, painter, rect());
   }
   if (chart_.OnAfterDraw) RunUserAction([this] { chart_.OnAfterDraw(&chart_); });
 }

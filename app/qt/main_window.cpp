@@ -19,6 +19,7 @@
 #include <cmath>
 
 #include "app/Mainunit.h"
+#include "app/chart/render/colors.h"
 #include "app/controls/application.h"
 #include "app/qt/chart_view.h"
 #include "core/serial_date.h"
@@ -27,8 +28,6 @@
 namespace {
 
 QString Text(const std::string& s) { return QString::fromStdString(DisplayText(s)); }
-
-QColor ToQColor(TColor c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
 // Runs `update` whenever the model changes, for as long as the widget lives.
 template <class W, class F>

@@ -1,5 +1,6 @@
 
 #include "app/chart/chart.h"
+#include "app/chart/render/chart_export.h"
 #include "core/format.h"
 #include "core/paths.h"
 #include "core/text.h"
@@ -17,5 +18,5 @@ void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::stri
   const std::string instrument = Copy(ExtractFileExt(reportPath), 2, 3);
   const std::string name = instrument + "_" + base + "_" + FormatDateTime("yy", min) + "-" +
                            FormatDateTime("yy", max) + ".bmp";
-  chart->SaveToBitmapFile(IncludeTrailingPathDelimiter(ExtractFileDir(reportPath)) + name);
+  SaveToBitmapFile(*chart, IncludeTrailingPathDelimiter(ExtractFileDir(reportPath)) + name);
 }

@@ -1,13 +1,16 @@
-#include "app/chart/axis_map.h"
+#include "app/chart/render/axis_map.h"
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "core/serial_date.h"
+#include "tests/app/finishes_within.h"
 
 namespace {
 
@@ -304,3 +307,72 @@ TEST(AxisTicks, DateTicksSurviveOddRanges) {
 }
 
 }  // namespace
+
+// ---------------------------------------------------------------- hostile limits
+
+double NextUp(double v, int ulps) {
+  for (int i = 0; i < ulps; ++i) v = std::nextafter(v, kInf);
+  return v;
+}
+
+TEST(AxisTicks, NoLimitsMakeTickGenerationHangOrRunAway) {
+  enum Kind { Linear, Log, Date };
+  struct Case {
+    const char* what;
+    double min, max;
+    Kind kind;
+  };
+  const double denormal = std::numeric_limits<double>::denorm_min();
+  const Case cases[] = {
+      {"huge magnitude with ulp spread", 1e20, NextUp(1e20, 8), Linear},
+      {"beyond 2^53 with ulp spread", -std::ldexp(1.0, 60), NextUp(-std::ldexp(1.0, 60), 5), Linear},
+      {"large doubles an ulp apart", 1.7e308, NextUp(1.7e308, 1), Linear},
+      {"denormal limits", denormal, 40 * denormal, Linear},
+      {"denormal from zero", 0, 3 * denormal, Linear},
+      {"1e308 span", -1e308, 1e308, Linear},
+      {"widest span", -std::numeric_limits<double>::max(), std::numeric_limits<double>::max(), Linear},
+      {"equal limits", 5, 5, Linear},
+      {"equal huge limits", 1e300, 1e300, Linear},
+      {"minus zero", -0.0, 0.0, Linear},
+      {"NaN limits", kNaN, kNaN, Linear},
+      {"infinite limits", -kInf, kInf, Linear},
+      {"NaN and a value", kNaN, 1e20, Linear},
+      {"log axis over 300 decades", 1e-150, 1e150, Log},
+      {"log axis over every double", denormal, std::numeric_limits<double>::max(), Log},
+      {"log denormal limits", denormal, 40 * denormal, Log},
+      {"log huge with ulp spread", 1e300, NextUp(1e300, 3), Log},
+      {"log equal limits", 7, 7, Log},
+      {"log NaN limits", kNaN, kInf, Log},
+      {"date axis over an enormous span", -1e300, 1e300, Date},
+      {"date axis beyond the calendar", 1e300, NextUp(1e300, 2), Date},
+      {"date denormal limits", denormal, 3 * denormal, Date},
+      {"date equal limits", 43466, 43466, Date},
+      {"date minus zero", -0.0, -0.0, Date},
+      {"date non-finite limits", -kInf, kNaN, Date},
+  };
+  for (double length : {30.0, 500.0, 1e6}) {
+    for (const Case& c : cases) {
+      const std::string what = std::string(c.what) + " in " + std::to_string(length) + " px";
+      SCOPED_TRACE(what);
+      const AxisMap map(c.min, c.max, length, 0, c.kind == Log);
+      // Usable limits: finite, in order, and apart by more than rounding.
+      ASSERT_TRUE(std::isfinite(map.Min()) && std::isfinite(map.Max()));
+      ASSERT_LT(map.Min(), map.Max());
+      EXPECT_NE(map.Min() + (map.Max() - map.Min()) / 1024, map.Min());
+      const TickRules rules = Rules(0, length, 11);
+      const std::vector<double> ticks =
+          FinishesWithin(std::chrono::seconds(20), what, [&] { return AxisTicks(map, c.kind == Date, rules); });
+      // Labels 11 pixels high and apart: no more than fit on the axis.
+      EXPECT_LE(ticks.size(), static_cast<size_t>(length / 12) + 1);
+      EXPECT_TRUE(LabelsFit(map, ticks, rules));
+      for (size_t i = 0; i < ticks.size(); ++i) {
+        EXPECT_TRUE(map.Drawable(ticks[i])) << ticks[i];
+        if (i > 0) {
+          EXPECT_LT(ticks[i - 1], ticks[i]);
+        }
+      }
+      // Two labels have room on every length here: at least the two ends show.
+      EXPECT_GE(ticks.size(), 2u);
+    }
+  }
+}

@@ -1,4 +1,4 @@
-#include "app/chart/chart_renderer.h"
+#include "app/chart/render/chart_renderer.h"
 
 #include <QDir>
 #include <QFile>
@@ -18,9 +18,13 @@
 
 #include <gtest/gtest.h>
 
-#include "app/chart/chart_export.h"
+#include "app/chart/chart.h"
+#include "app/chart/render/chart_export.h"
+#include "app/chart/render/chart_layout.h"
+#include "app/chart/render/colors.h"
 #include "core/errors.h"
 #include "core/serial_date.h"
+#include "tests/app/finishes_within.h"
 
 namespace {
 
@@ -28,6 +32,9 @@ const QColor kWhite(255, 255, 255);
 const QColor kRed(255, 0, 0);
 const QColor kGreen(0, 128, 0);
 const QColor kBlue(0, 0, 255);
+
+// The plot rectangle of a chart drawn on `image`.
+QRect PlotOf(const TChart& chart, const QImage& image) { return LayoutChart(chart, image.rect()).plot; }
 
 // A chart with fixed 0..10 axes, no legend and no title, so that a value's
 // pixel follows from the plot rectangle alone.
@@ -40,13 +47,17 @@ struct Fixture {
     chart.BottomAxis.GridVisible = false;
     chart.LeftAxis.GridVisible = false;
   }
-  QImage Render(int w = 400, int h = 300) { return RenderChartImage(chart, w, h); }
+  QRect plot;  // of the last rendering
+  QImage Render(int w = 400, int h = 300) {
+    QImage image = RenderChartImage(chart, w, h);
+    plot = PlotOf(chart, image);
+    return image;
+  }
   // The pixel of a value pair on the bottom and left axes.
   QPoint At(double x, double y) const {
-    return QPoint(static_cast<int>(std::lround(chart.PlotLeft + (chart.PlotWidth - 1) * x / 10)),
-                  static_cast<int>(std::lround(chart.PlotTop + (chart.PlotHeight - 1) * (1 - y / 10))));
+    return QPoint(static_cast<int>(std::lround(plot.left() + (plot.width() - 1) * x / 10)),
+                  static_cast<int>(std::lround(plot.top() + (plot.height() - 1) * (1 - y / 10))));
   }
-  QRect Plot() const { return QRect(chart.PlotLeft, chart.PlotTop, chart.PlotWidth, chart.PlotHeight); }
 };
 
 QColor PixelAt(const QImage& image, QPoint p) { return image.pixelColor(p); }
@@ -58,6 +69,23 @@ QFont LabelFont() {
   QFont font(QStringLiteral("DejaVu Sans"));
   font.setPixelSize(11);
   return font;
+}
+
+TEST(ChartColors, ModelColoursBecomeQtColours) {
+  struct Case {
+    const char* what;
+    TColor colour, teeColor;
+    QColor expected;
+  };
+  const Case cases[] = {
+      {"red is the low byte", clRed, clBlack, kRed},
+      {"blue is the high byte", clBlue, clBlack, kBlue},
+      {"mixed", 0x123456, clBlack, QColor(0x56, 0x34, 0x12)},
+      {"window face", clBtnFace, clBlack, QColor(240, 240, 240)},
+      {"tee colour stands for the default", clTeeColor, clWhite, kWhite},
+      {"tee colour without one", clTeeColor, clTeeColor, QColor(240, 240, 240)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ToQColor(c.colour, c.teeColor), c.expected) << c.what;
 }
 
 TEST(ChartRender, DrawsEachKindWhereItsValuesAre) {
@@ -78,8 +106,8 @@ TEST(ChartRender, DrawsEachKindWhereItsValuesAre) {
   bars->AddXY(8, 7);
   bars->AddXY(9, 7);
   const QImage image = f.Render();
-  ASSERT_GT(f.chart.PlotWidth, 100);
-  ASSERT_GT(f.chart.PlotHeight, 100);
+  ASSERT_GT(f.plot.width(), 100);
+  ASSERT_GT(f.plot.height(), 100);
 
   struct Probe {
     const char* what;
@@ -130,8 +158,8 @@ TEST(ChartRender, PaintsNothingOutsideThePlotForPointsOutOfRange) {
     line->AddXY(xs[i], ys[i]);
   }
   const QImage image = wild.Render();
-  ASSERT_EQ(wild.Plot(), plain.Plot());
-  const QRect plot = wild.Plot();
+  ASSERT_EQ(wild.plot, plain.plot);
+  const QRect plot = wild.plot;
   int inside = 0;
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
@@ -144,6 +172,61 @@ TEST(ChartRender, PaintsNothingOutsideThePlotForPointsOutOfRange) {
   }
   EXPECT_GT(inside, 0);  // the corner point and the lines did draw inside
   EXPECT_EQ(PixelAt(image, wild.At(10, 10) + QPoint(-3, 3)), kRed);
+}
+
+TEST(ChartRender, HostileValuesDrawInBoundedTime) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  const double inf = std::numeric_limits<double>::infinity();
+  const double denormal = std::numeric_limits<double>::denorm_min();
+  const double huge = 1e20;
+  const double hugeUlps = std::nextafter(std::nextafter(std::nextafter(huge, inf), inf), inf);
+  struct Case {
+    const char* what;
+    std::vector<double> values;  // each point at (v, v)
+    bool logarithmic, dates;
+  };
+  const std::vector<Case> cases = {
+      {"huge magnitude with ulp spread", {huge, hugeUlps, huge}, false, false},
+      {"denormals", {denormal, 40 * denormal, 3 * denormal}, false, false},
+      {"all at plus and minus 1e308", {1e308, -1e308, 1e308}, false, false},
+      {"only NaN and infinities", {nan, inf, -inf}, false, false},
+      {"1e308, NaN and infinities", {1e308, nan, -1e308, inf, -inf}, false, false},
+      {"log axis from the denormals to 1e308", {denormal, 1e-200, 1e308}, true, false},
+      {"dates far beyond the calendar", {-1e300, 1e300}, false, true},
+      {"dates an ulp apart", {1e300, std::nextafter(1e300, inf)}, false, true},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.LeftAxis.SetLogarithmic(c.logarithmic);
+    chart.BottomAxis.DateTime = c.dates;
+    chart.BottomAxis.SetTitle("Bottom", 0);
+    auto* line = chart.AddSeries<TLineSeries>("Line");
+    auto* marked = chart.AddSeries<TPointSeries>("Marked");
+    marked->Marks.Visible = true;
+    for (double v : c.values) {
+      line->AddXY(v, v);
+      marked->AddXY(v, v);
+    }
+    const QImage image =
+        FinishesWithin(std::chrono::seconds(60), c.what, [&] { return RenderChartImage(chart, 400, 300); });
+    ASSERT_FALSE(image.isNull()) << c.what;
+    const ChartLayout L = LayoutChart(chart, image.rect());
+    for (const TChartAxis* axis : {&chart.BottomAxis, &chart.LeftAxis}) {
+      const AxisLayout& v = *L.Find(*axis);
+      // Labels stand apart, at least a pixel each: no more than the axis is long.
+      const size_t length = static_cast<size_t>(std::abs(v.to - v.from)) + 1;
+      EXPECT_LE(v.ticks.size(), length) << c.what;
+      EXPECT_LE(v.labels.size(), v.ticks.size()) << c.what;
+      // Along its axis every label stays on the image (a label of 1e308 written
+      // out may well be wider than the image across a vertical axis).
+      for (const AxisLabelLayout& label : v.labels) {
+        const QRectF& r = label.rect;
+        const bool inside = axis->Horizontal() ? r.left() >= 0 && r.right() <= image.width()
+                                               : r.top() >= 0 && r.bottom() <= image.height();
+        EXPECT_TRUE(inside) << c.what << ": " << label.text.toStdString();
+      }
+    }
+  }
 }
 
 TEST(ChartRender, SkipsInactiveSeriesAndDrawsInOrder) {
@@ -215,11 +298,11 @@ TEST(ChartRender, CustomAxesDrawInTheirBands) {
   high->SetCustomVertAxis(right);
   high->AddXY(7, 0);  // bottom of the upper half
   const QImage image = f.Render();
-  const int middle = static_cast<int>(std::lround(f.chart.PlotTop + (f.chart.PlotHeight - 1) * 0.5));
+  const int middle = static_cast<int>(std::lround(f.plot.top() + (f.plot.height() - 1) * 0.5));
   EXPECT_EQ(PixelAt(image, QPoint(f.At(3, 0).x(), middle)), kRed);
   EXPECT_EQ(PixelAt(image, QPoint(f.At(7, 0).x(), middle)), kBlue);
   // The right-hand custom axis takes room on the right of the plot.
-  EXPECT_LT(f.chart.PlotLeft + f.chart.PlotWidth, 400 - 20);
+  EXPECT_LT(f.plot.left() + f.plot.width(), 400 - 20);
 }
 
 TEST(ChartRender, EmptyAndDegenerateChartsRender) {
@@ -235,13 +318,13 @@ TEST(ChartRender, EmptyAndDegenerateChartsRender) {
     chart.LeftAxis.SetLogarithmic(true);
     const QImage image = RenderChartImage(chart, c.width, c.height);
     ASSERT_FALSE(image.isNull()) << c.what;
-    EXPECT_GE(chart.PlotWidth, 0) << c.what;
-    EXPECT_GE(chart.PlotHeight, 0) << c.what;
+    EXPECT_GE(PlotOf(chart, image).width(), 0) << c.what;
+    EXPECT_GE(PlotOf(chart, image).height(), 0) << c.what;
   }
   TChart chart("Empty", nullptr);
-  RenderChartImage(chart, 400, 300);
-  EXPECT_GT(chart.PlotWidth, 200);
-  EXPECT_GT(chart.PlotHeight, 150);
+  const QRect plot = PlotOf(chart, RenderChartImage(chart, 400, 300));
+  EXPECT_GT(plot.width(), 200);
+  EXPECT_GT(plot.height(), 150);
 }
 
 TEST(ChartRender, LegendTitleAndFootTakeTheirRoom) {
@@ -249,8 +332,7 @@ TEST(ChartRender, LegendTitleAndFootTakeTheirRoom) {
     TChart chart("Chart", nullptr);
     chart.AddSeries<TLineSeries>("Series1")->AddXY(1, 1);
     setUp(chart);
-    RenderChartImage(chart, 500, 400);
-    return QRect(chart.PlotLeft, chart.PlotTop, chart.PlotWidth, chart.PlotHeight);
+    return PlotOf(chart, RenderChartImage(chart, 500, 400));
   };
   const QRect bare = plot([](TChart& c) { c.Legend.Visible = false; });
   struct Case {
@@ -291,8 +373,7 @@ TEST(ChartRender, AxisTitlesAndLabelsTakeTheirRoom) {
     chart.LeftAxis.SetMinMax(0, 1000);
     chart.LeftAxis.SetTitle(title, angle);
     chart.LeftAxis.LabelsVisible = labels;
-    RenderChartImage(chart, 500, 400);
-    return chart.PlotLeft;
+    return PlotOf(chart, RenderChartImage(chart, 500, 400)).left();
   };
   const QFontMetrics fm(LabelFont());
   const int bare = plotLeft("", 90, true);
@@ -323,9 +404,10 @@ TEST(ChartRender, LegendShowsEachSeriesInItsColour) {
   a->SeriesColor = clGreen;
   a->AddXY(1, 1);
   const QImage image = RenderChartImage(chart, 500, 300);
+  const int legendFrom = PlotOf(chart, image).right() + 2;
   int green = 0;
   for (int y = 0; y < image.height(); ++y) {
-    for (int x = chart.PlotLeft + chart.PlotWidth + 1; x < image.width(); ++x) green += image.pixelColor(x, y) == kGreen;
+    for (int x = legendFrom; x < image.width(); ++x) green += image.pixelColor(x, y) == kGreen;
   }
   EXPECT_GT(green, 20);
 }
@@ -367,7 +449,7 @@ TEST(ChartRender, DateLabelsOf700DaysDoNotOverlap) {
     for (int d = 0; d <= 700; d += 7) s->AddXY(end - d, d % 50);
     const QImage image = RenderChartImage(chart, width, 400);
     // The label row lies between the ticks and the axis title.
-    const int plotBottom = chart.PlotTop + chart.PlotHeight - 1;
+    const int plotBottom = PlotOf(chart, image).bottom();
     const QRect row(0, plotBottom + 6, image.width(), 13);
     const auto labels = Runs(Projection(image, row, true), 3);
     const int one = QFontMetrics(LabelFont()).horizontalAdvance(QStringLiteral("28/08/18"));
@@ -394,7 +476,8 @@ void BuildBands(TChart& chart, bool titles) {
 
 // Ink columns left of the plot, by their distance from the plot's left edge.
 std::vector<bool> InkLeftOfPlot(const TChart& chart, const QImage& image) {
-  std::vector<bool> byColumn = Projection(image, QRect(0, chart.PlotTop, chart.PlotLeft, chart.PlotHeight), true);
+  const QRect plot = PlotOf(chart, image);
+  std::vector<bool> byColumn = Projection(image, QRect(0, plot.top(), plot.left(), plot.height()), true);
   std::reverse(byColumn.begin(), byColumn.end());  // [0] is the column next to the plot
   return byColumn;
 }
@@ -405,7 +488,8 @@ TEST(ChartRender, LabelsInThinBandsDoNotOverlapAndTitlesStayClear) {
   const QImage bareImage = RenderChartImage(bare, 800, 520);
   const int h = QFontMetrics(LabelFont()).height();
   // Left of the plot, just beyond the ticks: every run of inked rows is one label.
-  const QRect labelColumn(bare.PlotLeft - 25, bare.PlotTop - 10, 17, bare.PlotHeight + 20);
+  const QRect barePlot = PlotOf(bare, bareImage);
+  const QRect labelColumn(barePlot.left() - 25, barePlot.top() - 10, 17, barePlot.height() + 20);
   const auto labelRows = Runs(Projection(bareImage, labelColumn, false), 1);
   ASSERT_GE(labelRows.size(), 10u);  // at least the two ends of each band
   for (const auto& r : labelRows) EXPECT_LE(r.second - r.first + 1, h) << "labels run together at row " << r.first;
@@ -446,7 +530,7 @@ TEST(ChartRender, MarksGoAboveThePointOrBelowItAtTheTop) {
   f.Render();
   // As the comments overlay does: a callout from the top edge down to 50 px
   // above the plot's bottom.
-  const int length = f.chart.PlotHeight - 50;
+  const int length = f.plot.height() - 50;
   comments->Marks.ArrowLength = length;
   const QImage image = f.Render();
   const QPoint low = f.At(3, 5), high = f.At(7, 10);
@@ -473,19 +557,15 @@ TEST(ChartRender, AfterDrawRunsTwiceAndTheImageShowsTheSecondPass) {
   s->AddXY(5, 2);
   int calls = 0;
   bool skip = true;
-  int plotHeightSeen = 0;
   f.chart.OnAfterDraw = [&](TObject*) {
     ++calls;
     skip = !skip;
     if (skip) return;  // as the program's handlers: every second call returns
-    plotHeightSeen = f.chart.PlotHeight;
     s->SetYValue(0, 9);
     f.chart.Repaint();
   };
   const QImage image = f.Render();
   EXPECT_EQ(calls, 2);
-  EXPECT_EQ(plotHeightSeen, f.chart.PlotHeight);
-  EXPECT_GT(plotHeightSeen, 0);
   EXPECT_EQ(PixelAt(image, f.At(5, 9)), kRed);
   EXPECT_EQ(PixelAt(image, f.At(5, 2)), kWhite);
 }
@@ -506,15 +586,18 @@ TEST(ChartExport, SaveToBitmapFileWritesABitmapOfTheChartsSize) {
     int width, height, expectWidth, expectHeight;
   };
   const Case cases[] = {{640, 480, 640, 480}, {321, 77, 321, 77}, {0, 0, 800, 500}, {300, 0, 800, 500}};
+  int afterDraw = 0;
+  f.chart.OnAfterDraw = [&](TObject*) { ++afterDraw; };
   for (const Case& c : cases) {
     f.chart.Width = c.width;
     f.chart.Height = c.height;
     const QString path = dir.filePath(QStringLiteral("chart.bmp"));
-    f.chart.SaveToBitmapFile(path.toStdString());
+    SaveToBitmapFile(f.chart, path.toStdString());
     EXPECT_EQ(Slurp(path).substr(0, 2), "BM");
     const QImage back(path);
     EXPECT_EQ(back.size(), QSize(c.expectWidth, c.expectHeight)) << c.width << "x" << c.height;
   }
+  EXPECT_EQ(afterDraw, 2 * static_cast<int>(std::size(cases)));  // as a repainted window raises it
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("chart.bmp")});
 }
 
@@ -526,7 +609,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   chart.Height = 200;
   const std::string missing = dir.filePath(QStringLiteral("no/such/folder/chart.bmp")).toStdString();
   try {
-    chart.SaveToBitmapFile(missing);
+    SaveToBitmapFile(chart, missing);
     FAIL() << "no error";
   } catch (const EFCreateError& e) {
     EXPECT_EQ(std::string(e.what()).rfind("Cannot create file \"" + missing + "\". ", 0), 0u) << e.what();
@@ -536,7 +619,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   // An existing bitmap survives a write that fails half way (the file size
   // limit stops the write of the new one).
   const QString path = dir.filePath(QStringLiteral("old.bmp"));
-  chart.SaveToBitmapFile(path.toStdString());
+  SaveToBitmapFile(chart, path.toStdString());
   const std::string before = Slurp(path);
   ASSERT_GT(before.size(), 4000u);
   chart.Width = 600;
@@ -548,7 +631,7 @@ TEST(ChartExport, AFailedSaveLeavesNoFileAndKeepsTheOldOne) {
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   bool thrown = false;
   try {
-    chart.SaveToBitmapFile(path.toStdString());
+    SaveToBitmapFile(chart, path.toStdString());
   } catch (const EFCreateError&) {
     thrown = true;
   }

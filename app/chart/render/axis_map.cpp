@@ -1,4 +1,4 @@
-#include "app/chart/axis_map.h"
+#include "app/chart/render/axis_map.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,22 @@
 
 namespace {
 
-// Beyond this many candidate ticks a step is certainly too fine to label.
+// Beyond this many candidate ticks a step is certainly too fine to label; no
+// tick loop runs longer.
 constexpr double kMaxTicks = 5000;
+// Far enough above the denormals that a thousandth of it is still a normal
+// double: no step is smaller, and a logarithmic axis starts no lower, so that
+// powers of ten never underflow to zero.
+constexpr double kTiny = 1e-300;
+// The least span of a linear axis: a step of a millionth of it (an axis a
+// million pixels long) is still above kTiny.
+constexpr double kLeastSpan = 1e-290;
+// Limits closer than this, relative to their size, are taken as equal: no
+// label tells them apart, and steps between them round away.
+constexpr double kLeastRelativeSpan = 0x1p-40;
+// No step is smaller than this, relative to the limits: a tick stays apart
+// from its neighbour, and tick counts (up to 2^50) stay exact integers.
+constexpr double kLeastRelativeStep = 0x1p-50;
 // Relative slack for values that should sit exactly on a tick or a limit.
 constexpr double kSlack = 1e-9;
 // The days a serial date can hold (1 January 0001 .. 31 December 9999).
@@ -48,29 +62,34 @@ void RepairOrder(double& min, double& max) {
   if (min > max) std::swap(min, max);
 }
 
+// Ordered limits far enough apart to be stepped through; the span may be
+// infinite (the halves of the map keep it finite).
+bool UsableSpan(double min, double max) {
+  const double span = max - min;
+  return span >= kLeastSpan && span >= std::max(std::fabs(min), std::fabs(max)) * kLeastRelativeSpan;
+}
+
 void RepairLinear(double& min, double& max) {
   RepairOrder(min, max);
-  if (!(max > min)) Widen(min, min, max);
+  if (!UsableSpan(min, max)) Widen(min + (max - min) / 2, min, max);
 }
 
 void RepairLog(double& min, double& max) {
   RepairOrder(min, max);
   // Nothing at or below zero has a place on a logarithmic scale: keep three
-  // decades below a positive maximum, or show 1..10 when there is none.
-  if (max <= 0) {
+  // decades below a positive maximum, or show 1..10 when there is none. Down
+  // among the denormals counts as zero.
+  if (!(max >= kTiny)) {
     min = 1;
     max = 10;
-  } else if (min <= 0) {
-    min = max / 1000;
+    return;
   }
-  if (!(std::log10(max) > std::log10(min))) {
+  if (min <= 0) min = max / 1000;
+  min = std::max(min, kTiny);
+  // Limits too close to tell apart: a decade more each way.
+  if (!(max - min >= max * kLeastRelativeSpan)) {
     min /= 10;
     if (std::isfinite(max * 10)) max *= 10;
-  }
-  // Limits down among the denormals can still underflow to zero.
-  if (!(min > 0 && max > min)) {
-    min = 1;
-    max = 10;
   }
 }
 
@@ -169,8 +188,10 @@ std::vector<double> Fallback(const AxisMap& map, const TickRules& rules, std::ve
   return {};
 }
 
-// The smallest of 1, 2, 5 times a power of ten that is at least x (> 0).
+// The smallest of 1, 2, 5 times a power of ten that is at least x, and at
+// least kTiny so that the power of ten cannot underflow to zero.
 double NiceStepAtLeast(double x) {
+  if (!(x >= kTiny)) x = kTiny;
   const double base = std::pow(10.0, std::floor(std::log10(x)));
   for (double m : {1.0, 2.0, 5.0, 10.0}) {
     if (m * base >= x * (1 - kSlack)) return m * base;
@@ -178,14 +199,21 @@ double NiceStepAtLeast(double x) {
   return 10 * base;
 }
 
-// Multiples of step within min..max; empty when there would be too many.
+// The least step between the ticks of the map's limits.
+double LeastStep(const AxisMap& map) {
+  return std::max(kTiny, std::max(std::fabs(map.Min()), std::fabs(map.Max())) * kLeastRelativeStep);
+}
+
+// Multiples of step within min..max; false when there would be too many.
 bool StepTicks(double min, double max, double step, std::vector<double>& ticks) {
   ticks.clear();
   const double first = std::ceil(min / step - kSlack);
   const double last = std::floor(max / step + kSlack);
   if (!(last - first < kMaxTicks)) return false;
-  for (double k = first; k <= last; ++k) {
-    const double v = k * step;
+  // Counted rather than stepped through k: beyond 2^53, ++k leaves k as it was.
+  const int count = last < first ? 0 : static_cast<int>(last - first) + 1;
+  for (int i = 0; i < count; ++i) {
+    const double v = (first + i) * step;
     ticks.push_back(std::fabs(v) < step * kSlack ? 0.0 : v);
   }
   return true;
@@ -194,11 +222,15 @@ bool StepTicks(double min, double max, double step, std::vector<double>& ticks) 
 }  // namespace
 
 std::vector<double> ValueTicks(const AxisMap& map, const TickRules& rules) {
-  const double span = (map.Max() * 0.5 - map.Min() * 0.5) * 2;
-  double step = span / MostLabels(map, rules);
+  // In halves, so that the span of the widest limits stays finite.
+  const double halfSpan = map.Max() * 0.5 - map.Min() * 0.5;
+  double step = halfSpan / MostLabels(map, rules) * 2;
   if (rules.desiredIncrement > 0) step = std::max(step, rules.desiredIncrement);
-  if (!std::isfinite(step) || step <= 0) return Fallback(map, rules, {});
+  step = std::max(step, LeastStep(map));
+  if (!std::isfinite(step)) return Fallback(map, rules, {});
   std::vector<double> ticks;
+  // Every step is half as large again as the one before: the loop ends at the
+  // latest when the step overflows.
   for (step = NiceStepAtLeast(step); std::isfinite(step); step = NiceStepAtLeast(step * 1.5)) {
     if (!StepTicks(map.Min(), map.Max(), step, ticks)) continue;
     if (ticks.size() < 2) break;  // coarser steps give no more
@@ -221,7 +253,7 @@ std::vector<double> LogTicks(const AxisMap& map, const TickRules& rules) {
       for (double m : {1.0, 2.0, 5.0}) {
         if (decades > 0 && m != 1.0) break;
         const double v = m * std::pow(10.0, d);
-        if (v >= lo && v <= hi) ticks.push_back(v);
+        if (v >= lo && v <= hi && std::isfinite(v)) ticks.push_back(v);
       }
     }
     if (ticks.size() < 2) {

@@ -1,4 +1,4 @@
-#include "app/chart/chart_export.h"
+#include "app/chart/render/chart_export.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -6,7 +6,8 @@
 #include <QSaveFile>
 #include <QString>
 
-#include "app/chart/chart_renderer.h"
+#include "app/chart/chart.h"
+#include "app/chart/render/chart_renderer.h"
 #include "core/errors.h"
 
 namespace {
@@ -28,7 +29,7 @@ void WriteChart(TChart& chart, const std::string& path, const char* format) {
 
 }  // namespace
 
-void TChart::SaveToBitmapFile(const std::string& path) { WriteChart(*this, path, "BMP"); }
+void SaveToBitmapFile(TChart& chart, const std::string& path) { WriteChart(chart, path, "BMP"); }
 
 void SaveChartImage(TChart& chart, const std::string& path) {
   const QString suffix = QFileInfo(QFile::decodeName(path.c_str())).suffix().toLower();

@@ -13,8 +13,9 @@ class AxisMap {
  public:
   // Maps min..max onto the pixels from `pixelOfMin` to `pixelOfMax` (the other
   // way round when inverted). Unusable limits are repaired: swapped when
-  // reversed, widened when equal, replaced when not finite, and made positive
-  // on a logarithmic axis.
+  // reversed, widened when equal or too close to tell apart (a few units in
+  // the last place, or both among the denormals), replaced when not finite,
+  // and made positive on a logarithmic axis.
   AxisMap(double min, double max, double pixelOfMin, double pixelOfMax, bool logarithmic = false,
           bool inverted = false);
 
@@ -64,6 +65,10 @@ LabelSpan PlaceLabel(double pixel, double size, double from, double to);
 // True when the labels of `ticks` (in axis order) fit inside the label
 // interval without overlapping.
 bool LabelsFit(const AxisMap& map, const std::vector<double>& ticks, const TickRules& rules);
+
+// Whatever the limits, the tick functions below end quickly: no loop tries
+// more than a few thousand ticks, and every step is positive and large enough
+// to move a tick away from its neighbour.
 
 // Ticks at 1, 2 or 5 times a power of ten, the densest whose labels fit and
 // whose step is at least the desired increment.

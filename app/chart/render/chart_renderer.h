@@ -1,0 +1,22 @@
+#pragma once
+// Paints a chart model with QPainter: the layout first, then the painters.
+// The widget, the image export and the tests all draw through RenderChart,
+// so they show the same picture.
+
+#include <QImage>
+
+#include "app/chart/render/chart_layout.h"
+
+class QPainter;
+class QRect;
+class TChart;
+
+// Draws `chart` into `area` of the painter: title, foot, legend, axes, grid,
+// series and marks. Leaves the painter's state as it found it; returns the
+// layout it drew.
+ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area);
+
+// Draws `chart` on a new image of the given size (at least 1 by 1) and raises
+// its after-draw event. Returns a null image when one that large cannot be
+// allocated.
+QImage RenderChartImage(TChart& chart, int width, int height);

@@ -1,0 +1,290 @@
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPolygonF>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <vector>
+
+#include "app/chart/chart.h"
+#include "app/chart/render/colors.h"
+#include "app/chart/render/painters.h"
+
+namespace chart_render {
+
+bool SeriesContext::Map(double vx, double vy, QPointF& out) const {
+  double px = 0, py = 0;
+  if (!x.ToPixel(vx, px) || !y.ToPixel(vy, py)) return false;
+  out = QPointF(px, py);
+  return true;
+}
+
+QPen ColourPen(const QColor& colour, int width) {
+  QPen pen(colour);
+  pen.setWidth(std::clamp(width, 1, 50));
+  return pen;
+}
+
+// ---------------------------------------------------------------- pointers
+
+namespace {
+
+// Half sizes are clamped so that a damaged setting cannot make a huge shape.
+int HalfSize(int v) { return std::clamp(v, 0, 100); }
+
+template <size_t N>
+void DrawPolygon(QPainter& p, const std::array<QPointF, N>& corners) {
+  p.drawPolygon(corners.data(), static_cast<int>(N));
+}
+
+// Strokes only: drawn in the point's colour, as there is nothing to fill.
+void DrawCross(QPainter& p, TPointerStyle style, double x, double y, double hs, double vs, const QColor& colour) {
+  const QPen saved = p.pen();
+  p.setPen(ColourPen(colour));
+  if (style != TPointerStyle::psDiagCross) {
+    p.drawLine(QPointF(x - hs, y), QPointF(x + hs, y));
+    p.drawLine(QPointF(x, y - vs), QPointF(x, y + vs));
+  }
+  if (style != TPointerStyle::psCross) {
+    p.drawLine(QPointF(x - hs, y - vs), QPointF(x + hs, y + vs));
+    p.drawLine(QPointF(x - hs, y + vs), QPointF(x + hs, y - vs));
+  }
+  p.setPen(saved);
+}
+
+}  // namespace
+
+void DrawPointer(QPainter& p, const TSeriesPointer& ptr, const QPointF& c, const QColor& colour) {
+  const double hs = HalfSize(ptr.HorizSize), vs = HalfSize(ptr.VertSize);
+  const double x = c.x(), y = c.y();
+  switch (ptr.Style) {
+    case TPointerStyle::psRectangle: p.drawRect(QRectF(x - hs, y - vs, 2 * hs, 2 * vs)); break;
+    case TPointerStyle::psCircle: p.drawEllipse(c, hs, vs); break;
+    case TPointerStyle::psTriangle:
+      DrawPolygon<3>(p, {QPointF(x, y - vs), QPointF(x + hs, y + vs), QPointF(x - hs, y + vs)});
+      break;
+    case TPointerStyle::psDownTriangle:
+      DrawPolygon<3>(p, {QPointF(x - hs, y - vs), QPointF(x + hs, y - vs), QPointF(x, y + vs)});
+      break;
+    case TPointerStyle::psDiamond:
+      DrawPolygon<4>(p, {QPointF(x, y - vs), QPointF(x + hs, y), QPointF(x, y + vs), QPointF(x - hs, y)});
+      break;
+    case TPointerStyle::psCross:
+    case TPointerStyle::psDiagCross:
+    case TPointerStyle::psStar: DrawCross(p, ptr.Style, x, y, hs, vs, colour); break;
+    case TPointerStyle::psSmallDot: p.fillRect(QRectF(x - 1, y - 1, 2, 2), colour); break;
+  }
+}
+
+PointerStyle::PointerStyle(QPainter& p, const TSeriesPointer& ptr) : p_(p), ptr_(ptr) {
+  if (ptr.OutlineVisible) {
+    p.setPen(ColourPen(ToQColor(ptr.OutlineColor), ptr.OutlineWidth));
+  } else {
+    p.setPen(Qt::NoPen);
+  }
+}
+
+QColor PointerStyle::Use(TColor pointColour) {
+  const TColor c = ptr_.BrushColor == clTeeColor ? pointColour : ptr_.BrushColor;
+  if (!set_ || c != current_) {
+    current_ = c;
+    colour_ = ToQColor(c);
+    p_.setBrush(colour_);
+    set_ = true;
+  }
+  return colour_;
+}
+
+// ---------------------------------------------------------------- series kinds
+
+namespace {
+
+// The connecting line of a line or area series: runs of one colour are drawn
+// as one polyline; a value that cannot be drawn breaks the line.
+void DrawSeriesLine(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
+  std::vector<QPointF> run;
+  run.reserve(static_cast<size_t>(std::min(s.Count(), 1 << 16)));
+  TColor runColour = s.SeriesColor;
+  auto flush = [&]() {
+    if (run.size() > 1) {
+      p.setPen(ColourPen(ToQColor(runColour), s.LineWidth));
+      p.drawPolyline(run.data(), static_cast<int>(run.size()));
+    }
+  };
+  for (int i = 0; i < s.Count(); ++i) {
+    const TChartPoint& pt = s.Point(i);
+    QPointF q;
+    if (!c.Map(pt.X, pt.Y, q)) {
+      flush();
+      run.clear();
+      continue;
+    }
+    const TColor colour = s.PointColor(i);
+    if (colour != runColour && !run.empty()) {
+      flush();
+      const QPointF last = run.back();
+      run.clear();
+      run.push_back(last);
+    }
+    runColour = colour;
+    run.push_back(q);
+  }
+  flush();
+}
+
+void DrawSeriesPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
+  if (!s.Pointer.Visible) return;
+  PointerStyle style(p, s.Pointer);
+  for (int i = 0; i < s.Count(); ++i) {
+    const TChartPoint& pt = s.Point(i);
+    QPointF q;
+    if (!c.Map(pt.X, pt.Y, q)) continue;
+    DrawPointer(p, s.Pointer, q, style.Use(s.PointColor(i)));
+  }
+}
+
+void DrawLines(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
+  if (s.LineVisible) DrawSeriesLine(p, s, c);
+  DrawSeriesPointers(p, s, c);
+}
+
+void DrawArrows(QPainter& p, const TArrowSeries& s, const SeriesContext& c) {
+  const double length = std::clamp(s.ArrowHeight, 0, 100);
+  const double halfWidth = std::clamp(s.ArrowWidth, 0, 100) / 2.0;
+  for (int i = 0; i < s.Count(); ++i) {
+    const TChartPoint& pt = s.Point(i);
+    QPointF a, b;
+    if (!c.Map(pt.X, pt.Y, a) || !c.Map(pt.X1, pt.Y1, b)) continue;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double len = std::hypot(dx, dy);
+    if (!(len > 1e-9)) continue;  // no direction, nothing to point
+    const QColor colour = ToQColor(s.PointColor(i));
+    p.setPen(ColourPen(colour, s.LineWidth));
+    p.drawLine(a, b);
+    const QPointF u(dx / len, dy / len), n(-u.y(), u.x());
+    const QPointF base = b - u * length;
+    p.setPen(ColourPen(colour));
+    p.setBrush(colour);
+    DrawPolygon<3>(p, {b, base + n * halfWidth, base - n * halfWidth});
+  }
+}
+
+// The slot of a bar: the least pixel distance between neighbouring x values.
+double BarSlot(const TChartSeries& s, const SeriesContext& c) {
+  std::vector<double> xs;
+  xs.reserve(static_cast<size_t>(s.Count()));
+  for (const TChartPoint& pt : s.Points()) {
+    double px = 0;
+    if (c.x.ToPixel(pt.X, px)) xs.push_back(px);
+  }
+  std::sort(xs.begin(), xs.end());
+  double slot = c.plot.width() / 4.0;
+  for (size_t i = 1; i < xs.size(); ++i) {
+    if (xs[i] - xs[i - 1] >= 1) slot = std::min(slot, xs[i] - xs[i - 1]);
+  }
+  return std::max(1.0, slot);
+}
+
+void DrawBars(QPainter& p, const TBarSeries& s, const SeriesContext& c) {
+  const double width = std::max(1.0, BarSlot(s, c) * std::clamp(s.BarWidthPercent, 1, 100) / 100);
+  // Bars stand on zero, or on the axis' end nearest to it.
+  const double base = c.y.Logarithmic() ? c.y.Min() : std::clamp(0.0, c.y.Min(), c.y.Max());
+  double baseY = 0;
+  c.y.ToPixel(base, baseY);
+  PointerStyle style(p, s.Pointer);
+  if (width < 4) p.setPen(Qt::NoPen);  // an outline would hide a thin bar
+  for (int i = 0; i < s.Count(); ++i) {
+    const TChartPoint& pt = s.Point(i);
+    QPointF top;
+    if (!c.Map(pt.X, pt.Y, top)) continue;
+    style.Use(s.PointColor(i));
+    p.drawRect(QRectF(QPointF(top.x() - width / 2, std::min(top.y(), baseY)),
+                      QPointF(top.x() + width / 2, std::max(top.y(), baseY))));
+  }
+}
+
+// The fill under an area series: its colour made transparent as set, or a
+// gradient from a pale tint at the bottom of the band up to that colour.
+QBrush AreaBrush(const TAreaSeries& s, double bottom, double top) {
+  QColor colour = ToQColor(s.SeriesColor);
+  colour.setAlpha(255 * (100 - std::clamp(s.Transparency, 0, 100)) / 100);
+  if (!s.GradientBottomToTop) return colour;
+  QLinearGradient gradient(0, bottom, 0, top);
+  QColor pale = colour.lighter(180);
+  pale.setAlpha(colour.alpha());
+  gradient.setColorAt(0, pale);
+  gradient.setColorAt(1, colour);
+  return gradient;
+}
+
+void DrawArea(QPainter& p, const TAreaSeries& s, const SeriesContext& c) {
+  QPolygonF polygon;
+  polygon.reserve(s.Count() + 2);
+  for (const TChartPoint& pt : s.Points()) {
+    QPointF q;
+    if (c.Map(pt.X, pt.Y, q)) polygon.append(q);
+  }
+  if (polygon.size() > 1) {
+    const double bottom = c.bandBottom;
+    polygon.append(QPointF(polygon.back().x(), bottom));
+    polygon.append(QPointF(polygon.front().x(), bottom));
+    p.setBrush(AreaBrush(s, bottom, polygon.boundingRect().top()));
+    p.setPen(Qt::NoPen);
+    p.drawPolygon(polygon);
+  }
+  DrawLines(p, s, c);
+}
+
+void DrawGantt(QPainter& p, const TGanttSeries& s, const SeriesContext& c) {
+  const double half = HalfSize(s.Pointer.VertSize);
+  PointerStyle style(p, s.Pointer);
+  for (int i = 0; i < s.Count(); ++i) {
+    const TChartPoint& pt = s.Point(i);
+    QPointF a, b;
+    if (!c.Map(pt.X, pt.Y, a) || !c.Map(pt.X1, pt.Y, b)) continue;
+    style.Use(s.PointColor(i));
+    p.drawRect(QRectF(QPointF(std::min(a.x(), b.x()), a.y() - half), QPointF(std::max(a.x(), b.x()), a.y() + half)));
+  }
+}
+
+void DrawShape(QPainter& p, const TChartShape& s, const SeriesContext& c) {
+  const QColor colour = ToQColor(s.SeriesColor);
+  for (const TChartPoint& pt : s.Points()) {
+    QPointF a, b;
+    if (!c.Map(pt.X, pt.Y, a) || !c.Map(pt.X1, pt.Y1, b)) continue;
+    if (s.Style == TChartShapeStyle::chasLine) {
+      p.setPen(ColourPen(colour, s.LineWidth));
+      p.drawLine(a, b);
+      continue;
+    }
+    if (s.Pointer.OutlineVisible) {
+      p.setPen(ColourPen(ToQColor(s.Pointer.OutlineColor), s.Pointer.OutlineWidth));
+    } else {
+      p.setPen(Qt::NoPen);
+    }
+    p.setBrush(colour);
+    const QRectF r = QRectF(a, b).normalized();
+    if (s.Style == TChartShapeStyle::chasCircle) {
+      p.drawEllipse(r);
+    } else {
+      p.drawRect(r);
+    }
+  }
+}
+
+}  // namespace
+
+void DrawSeries(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
+  switch (s.Kind()) {
+    case TSeriesKind::Line: DrawLines(p, s, c); break;
+    case TSeriesKind::Point: DrawSeriesPointers(p, s, c); break;
+    case TSeriesKind::Arrow: DrawArrows(p, static_cast<const TArrowSeries&>(s), c); break;
+    case TSeriesKind::Bar: DrawBars(p, static_cast<const TBarSeries&>(s), c); break;
+    case TSeriesKind::Area: DrawArea(p, static_cast<const TAreaSeries&>(s), c); break;
+    case TSeriesKind::Gantt: DrawGantt(p, static_cast<const TGanttSeries&>(s), c); break;
+    case TSeriesKind::Shape: DrawShape(p, static_cast<const TChartShape&>(s), c); break;
+  }
+}
+
+}  // namespace chart_render
