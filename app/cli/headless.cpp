@@ -1,19 +1,18 @@
 #include "app/cli/headless.h"
 
-#include <QSaveFile>
-#include <QString>
+#include <QIODevice>
 #include <cctype>
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <stdexcept>
 
 #include "app/Mainunit.h"
 #include "app/chart/render/chart_export.h"
+#include "app/chart/render/file_writer.h"
 #include "app/cli/form_dump.h"
 #include "app/cli/scripted_platform.h"
 #include "app/controls/application.h"
+#include "core/errors.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -209,23 +208,15 @@ bool RunClick(const Action& a, ScriptedPlatform& platform) {
   return ok;
 }
 
-// A file is written beside the target and renamed over it only when every
-// byte reached the disk, so a failed write leaves an older dump whole. A
-// target that exists but is no regular file (a pipe, a terminal) is written
-// to as it is: renaming over it would replace it.
 bool WriteDumpFile(const std::string& path, const std::string& bytes) {
-  std::error_code ignored;
-  const auto status = std::filesystem::status(path, ignored);
-  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
-    std::ofstream file(path, std::ios::binary);
-    file << bytes;
-    file.close();
-    return !file.fail();
+  try {
+    WriteFileSafely(path, [&](QIODevice& file) {
+      return file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size());
+    });
+    return true;
+  } catch (const EFCreateError&) {
+    return false;
   }
-  QSaveFile file(QString::fromStdString(path));
-  return file.open(QIODevice::WriteOnly) &&
-         file.write(bytes.data(), static_cast<qint64>(bytes.size())) == static_cast<qint64>(bytes.size()) &&
-         file.commit();
 }
 
 bool RunDump(const Action& a, const TMainForm& form, const ScriptedPlatform& platform,

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QSaveFile>
 #include <QString>
 
 #include "app/chart/chart.h"
 #include "app/chart/render/chart_renderer.h"
+#include "app/chart/render/file_writer.h"
 #include "core/errors.h"
 
 namespace {
@@ -21,10 +21,7 @@ void WriteChart(TChart& chart, const std::string& path, const char* format) {
   const bool sized = chart.Width >= 1 && chart.Height >= 1;
   const QImage image = RenderChartImage(chart, sized ? chart.Width : 800, sized ? chart.Height : 500);
   if (image.isNull()) Fail(path, "The image is too large.");
-  QSaveFile file(QFile::decodeName(path.c_str()));
-  if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString().toStdString());
-  if (!image.save(&file, format)) Fail(path, "The image could not be written.");
-  if (!file.commit()) Fail(path, file.errorString().toStdString());
+  WriteFileSafely(path, [&](QIODevice& file) { return image.save(&file, format); }, "The image could not be written.");
 }
 
 }  // namespace
