@@ -8,9 +8,12 @@
 #include "core/serial_date.h"
 #include "reports/daily/ap_avg.h"
 #include "reports/daily/dt_avg.h"
+#include "reports/daily/fi_avg.h"
 #include "reports/daily/hg_avg.h"
+#include "reports/daily/o3_avg.h"
 #include "reports/daily/op_avg.h"
 #include "reports/daily/rs_avg.h"
+#include "reports/daily/sc_avg.h"
 #include "reports/daily/sl_avg.h"
 #include "reports/folder/composite.h"
 #include "reports/scans/cz_scan.h"
@@ -177,8 +180,11 @@ void TMainForm::CreateTabs() {
   Cj = std::make_unique<CjLampTab>(*this, CJTab);
   Ci = std::make_unique<CiLampTab>(*this, CITab);
   Cz = std::make_unique<CzScanTab>(*this, TabSheet1);
+  O3 = std::make_unique<O3AvgTab>(*this, O3Tab);
   Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
   Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
+  Fi = std::make_unique<FiAvgTab>(*this, FITab);
+  Sc = std::make_unique<ScAvgTab>(*this, SCTab);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
 }
 

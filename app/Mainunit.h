@@ -22,8 +22,11 @@ class FcWheelTab;
 class CjLampTab;
 class CiLampTab;
 class CzScanTab;
+class O3AvgTab;
 class DuvScanTab;
 class OpAvgTab;
+class FiAvgTab;
+class ScAvgTab;
 class CompositeChartTab;
 
 class TMainForm : public TWinControl {
@@ -85,8 +88,11 @@ class TMainForm : public TWinControl {
   std::unique_ptr<CjLampTab> Cj;
   std::unique_ptr<CiLampTab> Ci;
   std::unique_ptr<CzScanTab> Cz;
+  std::unique_ptr<O3AvgTab> O3;
   std::unique_ptr<DuvScanTab> Duv;
   std::unique_ptr<OpAvgTab> Op;
+  std::unique_ptr<FiAvgTab> Fi;
+  std::unique_ptr<ScAvgTab> Sc;
   std::unique_ptr<CompositeChartTab> Composite;
 
   // ---- handlers of the form and the shared strip

@@ -53,6 +53,22 @@ std::vector<Record> ReadLineRecords(FILE* file, size_t lineBuffer, Scan scan, bo
   return records;
 }
 
+// The records of a file of one record a line that ends at its first damaged
+// record: lines become records while `scan(line, record)` accepts them, and
+// the first line it refuses ends the reading. A line longer than the buffer
+// has its beginning scanned.
+template <class Record, class Scan>
+std::vector<Record> ReadLeadingLineRecords(FILE* file, size_t lineBuffer, Scan scan) {
+  std::vector<Record> records;
+  std::vector<char> line(lineBuffer);
+  for (;;) {
+    Record record;
+    if (!ReadWholeLine(file, line.data(), line.size()) || !scan(line.data(), record)) break;
+    records.push_back(record);
+  }
+  return records;
+}
+
 // Reads up to a CR, a LF, end of file or `stopChar` (not stored), then reads
 // one more character: a LF is consumed, anything else is put back (unless end
 // of file was met). "abc\r\nnext" gives "abc" and leaves "next"; with ','

@@ -37,6 +37,18 @@ std::string ExtractFileExt(const std::string& fileName) {
   return fileName.substr(p);
 }
 
+std::string NameDayCode(const std::string& fileName) {
+  const std::string name = ExtractFileName(fileName);
+  const size_t end = name.size() < 4 ? 0 : name.size() - 4;
+  const size_t begin = end < 5 ? 0 : end - 5;
+  return name.substr(begin, end - begin);
+}
+
+std::string NameInstrument(const std::string& fileName) {
+  const std::string name = ExtractFileName(fileName);
+  return name.substr(name.size() < 3 ? 0 : name.size() - 3);
+}
+
 std::string IncludeTrailingPathDelimiter(const std::string& dir) {
   if (dir.empty() || IsDelimiter(dir.back())) return dir;
   return dir + '/';

@@ -16,6 +16,13 @@ std::string ExtractFileName(const std::string& fileName);
 // ".185"); "" when the name part has no point.
 std::string ExtractFileExt(const std::string& fileName);
 
+// Single-test files are named ...jjjyy.nnn: the day code jjjyy of the test
+// and the instrument number nnn. NameDayCode gives the five characters before
+// the last four of the file name, NameInstrument its last three; a shorter
+// name gives what of them it holds (down to ""), never a folder's characters.
+std::string NameDayCode(const std::string& fileName);
+std::string NameInstrument(const std::string& fileName);
+
 // Adds '/' unless `dir` already ends with '/' or '\'. An empty folder stays
 // empty, so that joining it with a name gives a name relative to the current
 // folder (not one in the root).

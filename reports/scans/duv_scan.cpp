@@ -1,14 +1,59 @@
 // DUV tab: overlays the daily UV scans of one day, one curve per instrument.
 #include "reports/scans/duv_scan.h"
+#include "reports/scans/duv_scan_reader.h"
+
+#include <algorithm>
+#include <iterator>
+#include <vector>
 
 #include "app/Mainunit.h"
+#include "core/format.h"
+#include "core/paths.h"
+#include "core/serial_date.h"
+#include "core/text.h"
 
 bool NewDuvGraph = true;
+std::string DuvDayCode;
+
+namespace {
+
+constexpr double kHoursPerDay = 24.0;
+
+// The colours DUVGraph gives its curves in turn, all plain on a white ground.
+constexpr TColor kCurveColors[] = {clRed,  clGreen,  clBlue, clFuchsia, clTeal, clNavy,
+                                   clMaroon, clOlive, clPurple, clGray,   clBlack};
+
+// The chart's next automatic colour: the first that no curve on it wears yet;
+// once every one is worn they repeat.
+TColor NextCurveColor(const TChart& chart) {
+  const std::vector<TChartSeries*>& curves = chart.Series();
+  for (const TColor c : kCurveColors) {
+    auto wears = [c](const TChartSeries* s) { return s->SeriesColor == c; };
+    if (std::none_of(curves.begin(), curves.end(), wears)) return c;
+  }
+  return kCurveColors[curves.size() % std::size(kCurveColors)];
+}
+
+// A day that runs past midnight UTC goes on at 24, 25, ... hours: from the
+// first time below the one before it (a first time below 0 included), every
+// later time is shifted by a day.
+void WrapMidnight(std::vector<DuvPoint>& points) {
+  double previous = 0;
+  bool wrapped = false;
+  for (DuvPoint& p : points) {
+    wrapped = wrapped || p.time < previous;
+    previous = p.time;
+    if (wrapped) p.time += kHoursPerDay;
+  }
+}
+
+}  // namespace
 
 DuvScanTab::DuvScanTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   NewDuvGraph = true;
 
   DUVPanel = MakeButtonStrip("DUVPanel", sheet);
+  LoadDUV = MakeButton("LoadDUV", DUVPanel, "Load DUV files", 8, Handler(&DuvScanTab::LoadDUVClick));
   ClearGraph = MakeButton("ClearGraph", DUVPanel, "Clear graph", 136, Handler(&DuvScanTab::ClearGraphClick), 90);
   ShowGridLines = Make<TCheckBox>("ShowGridLines", DUVPanel);
   ShowGridLines->Caption = "Show grid lines";
@@ -28,6 +73,43 @@ DuvScanTab::DuvScanTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, shee
   left.Title = "DUV";
   left.LabelsFormat = "###0.###";
   left.GridVisible = false;
+}
+
+void DuvScanTab::LoadDUVClick(TObject*) {
+  std::string path;
+  if (!form_.SelectReportFile("duv*.*", path)) return;
+  const std::string dayCode = NameDayCode(path);
+  const int year = StrToInt(Copy(dayCode, 4, 2));
+  const double date = DayCodeToDate(0, year) + StrToFloat(Copy(dayCode, 1, 3));
+  const std::string instrument = NameInstrument(path);
+
+  std::vector<DuvPoint> points;
+  {
+    CFile file = OpenReportFile(path);
+    if (!file) {
+      CurrentPlatform().ShowMessage("Ooops!", "Cannot open the file.");
+      return;
+    }
+    // Curves of one day only, so that instruments side by side compare.
+    if (!NewDuvGraph && dayCode != DuvDayCode) {
+      CurrentPlatform().ShowMessage("Sorry!",
+                                    "Cannot plot different days on the same graph!\nPlease clear the graph first.");
+      return;
+    }
+    DuvDayCode = dayCode;
+    points = ReadDuvScan(file.get()).value;
+  }
+  WrapMidnight(points);
+
+  const TColor color = NextCurveColor(*DUVGraph);
+  if (NewDuvGraph) {
+    DUVGraph->Title.Add(FormatDateTime("mmmm dd, yyyy", date) + ", Julian day " + dayCode);
+    NewDuvGraph = false;
+  }
+  TLineSeries* curve = DUVGraph->AddSeries<TLineSeries>("");
+  curve->Title = "#" + instrument;
+  curve->SeriesColor = color;
+  for (const DuvPoint& p : points) curve->AddXY(p.time, p.value);
 }
 
 void DuvScanTab::SpeedButton4Click(TObject*) { form_.SaveChartAs(DUVGraph); }

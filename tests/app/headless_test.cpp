@@ -173,6 +173,25 @@ TEST(Headless, SavesChartsAsPngAndBmpOfTheGivenSize) {
   EXPECT_EQ(second.size(), QSize(300, 200));
 }
 
+TEST(Headless, ButtonsOfHiddenTabsStillLoad) {
+  TempDir dir;
+  // Filter 0 sums to 7 and filter 1 to 9: the curve of filter 1 stands at 9 - 7 + 7.
+  const std::string fi = dir.Write("fioavg19.185", "00119 23 1 1 3 0 0 0 0 7 0 0 0 0 0 0 0\r\n"
+                                                   "2 3 3 0 0 0 0 9 0 0 0 0 0 0 0\r\n");
+  const std::string sc = dir.Write("scoavg19.185", "00119 1 2.5 7 287 310 1 2 3\r\n");
+  const RunResult run = Headless({"--set", "StartingDate=2019-01-01", "--click", QString("LoadFIavg=") + fi.c_str(),
+                                  "--click", QString("Load SC avg=") + sc.c_str(), "--dump", "-"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  const QJsonObject charts = Dump(run)["charts"].toObject();
+  auto firstPoint = [&](const char* chart, int series) {
+    const QJsonArray points = charts[chart].toObject()["series"].toArray().at(series).toObject()["points"].toArray();
+    return points.isEmpty() ? QJsonObject() : points.at(0).toObject();
+  };
+  EXPECT_EQ(firstPoint("FIGraph", 1)["y"].toDouble(), 9);
+  EXPECT_EQ(firstPoint("SCGraph", 0)["x"].toDouble(), 287);
+  EXPECT_EQ(firstPoint("SCGraph", 0)["y"].toDouble(), 775);
+}
+
 TEST(Headless, HelpListsTheActions) {
   QProcess process;
   process.start(LUMOGRAPH_EXE, {"--help"});

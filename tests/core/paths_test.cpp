@@ -39,6 +39,25 @@ TEST(Paths, FileNameParts) {
   EXPECT_EQ(CurrentDirectory(), std::filesystem::current_path().string());
 }
 
+TEST(Paths, DayCodeAndInstrumentOfATestFileName) {
+  struct Case { const char* path; const char* dayCode; const char* instrument; };
+  const Case cases[] = {
+      {"/data/bdata185/DUV17219.185", "17219", "185"},
+      {"C:\\b\\\\duv31016.045", "31016", "045"},
+      {"/d/17219.185", "17219", "185"},
+      {"/data185/7219.185", "7219", "185"},  // never the folder's characters
+      {"/data/19.185", "19", "185"},
+      {"/data/.185", "", "185"},
+      {"/data/85", "", "85"},
+      {"", "", ""},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(NameDayCode(c.path), c.dayCode);
+    EXPECT_EQ(NameInstrument(c.path), c.instrument);
+  }
+}
+
 TEST(FileMask, MatchesMask) {
   struct Case { const char* name; const char* mask; bool matches; };
   const Case cases[] = {
