@@ -16,6 +16,7 @@
 #include "reports/daily/sc_avg.h"
 #include "reports/daily/sl_avg.h"
 #include "reports/folder/composite.h"
+#include "reports/folder/load_dir.h"
 #include "reports/scans/cz_scan.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
@@ -186,6 +187,8 @@ void TMainForm::CreateTabs() {
   Fi = std::make_unique<FiAvgTab>(*this, FITab);
   Sc = std::make_unique<ScAvgTab>(*this, SCTab);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
+  Folder = std::make_unique<FolderLoad>(*this);
+  Button2->OnClick = [this](TObject* sender) { Folder->OpenDirClick(sender); };
 }
 
 void TMainForm::StartUp() {

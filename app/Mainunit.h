@@ -28,6 +28,7 @@ class OpAvgTab;
 class FiAvgTab;
 class ScAvgTab;
 class CompositeChartTab;
+class FolderLoad;
 
 class TMainForm : public TWinControl {
  public:
@@ -94,6 +95,8 @@ class TMainForm : public TWinControl {
   std::unique_ptr<FiAvgTab> Fi;
   std::unique_ptr<ScAvgTab> Sc;
   std::unique_ptr<CompositeChartTab> Composite;
+  // "Load DIR" (Button2) runs the tabs' loaders over one folder.
+  std::unique_ptr<FolderLoad> Folder;
 
   // ---- handlers of the form and the shared strip
   void FormCreate(TObject* sender);

@@ -51,7 +51,7 @@ std::string NameInstrument(const std::string& fileName) {
 
 std::string IncludeTrailingPathDelimiter(const std::string& dir) {
   if (dir.empty() || IsDelimiter(dir.back())) return dir;
-  return dir + '/';
+  return dir + kPathDelimiter;
 }
 
 std::string CurrentDirectory() {

@@ -4,6 +4,10 @@
 
 #include <string>
 
+// The separator this program writes between a folder and a name; '/' is
+// understood on every platform it runs on.
+inline constexpr char kPathDelimiter = '/';
+
 // The folder part with its trailing delimiter ("/data/x.185" -> "/data/");
 // "" when the name has no delimiter.
 std::string ExtractFilePath(const std::string& fileName);

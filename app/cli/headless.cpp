@@ -144,8 +144,8 @@ std::vector<Action> ParseActions(const TMainForm& form, const std::vector<std::s
   std::vector<Action> actions;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
-    if (option != "--set" && option != "--click" && option != "--save" && option != "--size" &&
-        option != "--dump")
+    if (option != "--set" && option != "--click" && option != "--load-dir" && option != "--save" &&
+        option != "--size" && option != "--dump")
       throw UsageError("unknown option \"" + option + "\"");
     if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
     const std::string& word = args[++i];
@@ -155,6 +155,8 @@ std::vector<Action> ParseActions(const TMainForm& form, const std::vector<std::s
     } else if (option == "--click") {
       SplitAssignment(word, option, false, name, value);
       actions.emplace_back(ActionKind::Click, ClickTarget(form, name), value);
+    } else if (option == "--load-dir") {
+      actions.emplace_back(ActionKind::Click, form.Button2, word);
     } else if (option == "--save") {
       SplitAssignment(word, option, true, name, value);
       actions.emplace_back(ActionKind::Save, ChartTarget(form, name), value);
@@ -272,6 +274,8 @@ void PrintUsage(std::ostream& out) {
          "                       name or its caption; PATH answers the next file dialog (for\n"
          "                       \"Load DIR\" a file in the folder, or the folder); a dialog with\n"
          "                       no answer is cancelled, a message box is answered OK\n"
+         "  --load-dir DIR       load every report of a folder, as \"Load DIR\" does, writing\n"
+         "                       the daily charts' bitmaps next to the reports\n"
          "  --save CHART=FILE    save a chart as an image of its current size (.bmp or .png)\n"
          "  --size CHART=WxH     set a chart's size in pixels\n"
          "  --dump FILE          write the messages, controls and charts as JSON (- for stdout)\n"

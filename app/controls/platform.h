@@ -32,6 +32,10 @@ class Platform {
   // Lets the window repaint before a long step goes on.
   virtual void ProcessMessages() = 0;
 
+  // Tells the user what a long action is doing now (a busy cursor and the
+  // text); an empty text ends the indication.
+  virtual void ShowProgress(const std::string& text) { (void)text; }
+
   // Today's local date as a serial date at midnight.
   virtual double Today() = 0;
 };

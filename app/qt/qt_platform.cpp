@@ -1,6 +1,7 @@
 #include "app/qt/qt_platform.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QDate>
 #include <QDir>
 #include <QFileDialog>
@@ -72,6 +73,28 @@ void QtPlatform::ShowException(const std::string& message) {
 }
 
 void QtPlatform::ProcessMessages() { QCoreApplication::processEvents(); }
+
+void QtPlatform::ShowProgress(const std::string& text) {
+  if (text.empty()) {
+    if (progress_) {
+      delete progress_;
+      QGuiApplication::restoreOverrideCursor();
+    }
+    return;
+  }
+  if (!progress_) {
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    // A busy bar without a cancel button, shown only when a load takes a while.
+    progress_ = new QProgressDialog(window_);
+    progress_->setWindowTitle(kApplicationTitle);
+    progress_->setCancelButton(nullptr);
+    progress_->setRange(0, 0);
+    progress_->setMinimumDuration(400);
+  }
+  progress_->setLabelText(FromLocal(text));
+  // Keeps the window painted between two files; input waits for the end.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
 
 double QtPlatform::Today() {
   const QDate today = QDate::currentDate();

@@ -3,6 +3,7 @@
 
 #include <QWidget>
 #include <QPointer>
+#include <QProgressDialog>
 
 #include "app/controls/platform.h"
 
@@ -16,10 +17,12 @@ class QtPlatform : public Platform {
   void ShowMessage(const std::string& caption, const std::string& text) override;
   void ShowException(const std::string& message) override;
   void ProcessMessages() override;
+  void ShowProgress(const std::string& text) override;
   double Today() override;
 
  private:
   QPointer<QWidget> window_;
+  QPointer<QProgressDialog> progress_;
 };
 
 // The name filter a file dialog shows for patterns such as "sl?avg*.*;SL*.*":

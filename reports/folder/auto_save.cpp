@@ -11,9 +11,16 @@ void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::stri
   bottom.AdjustMaxMin();
   chart->Repaint();
   const TChartAxis& years = dateAxis ? *dateAxis : bottom;
-  double min = windowStart, max = windowEnd;
-  // An automatic axis without data has no dates of its own.
-  if (!years.Automatic || years.DataRange(min, max)) years.CurrentLimits(min, max);
+  // An automatic axis with no point in the window has no dates of its own
+  // (the AP voltage rows' labels, for one, sit at day 0 then).
+  double min = 0, max = 0;
+  const bool inWindow = years.DataRange(min, max) && max >= windowStart && min <= windowEnd;
+  if (years.Automatic && !inWindow) {
+    min = windowStart;
+    max = windowEnd;
+  } else {
+    years.CurrentLimits(min, max);
+  }
   // The instrument number is the report's extension, at most three characters.
   const std::string instrument = Copy(ExtractFileExt(reportPath), 2, 3);
   const std::string name = instrument + "_" + base + "_" + FormatDateTime("yy", min) + "-" +

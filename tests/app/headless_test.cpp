@@ -162,6 +162,14 @@ TEST(Headless, AWriteThatFailsIsReportedAndLeavesTheOlderFileWhole) {
   EXPECT_TRUE(full.err.contains("cannot write -"));
 }
 
+TEST(Headless, LoadDirWritesTheBitmapsOfAStation) {
+  TempDir dir;
+  dir.Write("dtoavg19.185", "00119 14.6 30 1 1 3500000 1\r\n00219 20 40.2 3 1 500000 1\r\n");
+  const RunResult run = Headless({"--set", "StartingDate=2019-01-01", "--load-dir", dir.Path().c_str()});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/185_dtavg_19-19.bmp"));
+}
+
 TEST(Headless, SavesChartsAsPngAndBmpOfTheGivenSize) {
   TempDir dir;
   const std::string png = dir.Path() + "/dt.png", bmp = dir.Path() + "/dt.bmp";

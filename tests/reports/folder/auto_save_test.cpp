@@ -30,7 +30,7 @@ TEST(AutoSaveChart, NamesTheBitmapAfterInstrumentBaseAndYears) {
       chart->BottomAxis.SetAutomatic(true);
     else
       chart->BottomAxis.SetMinMax(c.from, c.to);
-    AutoSaveChart(chart, f.dir.Path() + "/" + c.report, "slavgR6R5", Day(2001, 1, 1), Day(2002, 1, 1));
+    AutoSaveChart(chart, f.dir.Path() + "/" + c.report, "slavgR6R5", Day(1990, 1, 1), Day(2030, 1, 1));
     EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/" + c.bitmap));
   }
 }
@@ -40,6 +40,11 @@ TEST(AutoSaveChart, AChartWithNoDataTakesTheYearsOfTheDateWindow) {
   TChart* chart = f.form->Dt->DTGraph;
   AutoSaveChart(chart, f.dir.Path() + "/dtoavg.185", "dtavg", Day(2016, 7, 1), Day(2018, 6, 30));
   EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/185_dtavg_16-18.bmp"));
+
+  // Points outside the window only, as the AP voltage rows' labels at day 0.
+  f.form->Dt->Series12->AddArrow(0, 1, 0, 2);
+  AutoSaveChart(chart, f.dir.Path() + "/dtoavg.184", "dtavg", Day(2016, 7, 1), Day(2018, 6, 30));
+  EXPECT_TRUE(std::filesystem::exists(f.dir.Path() + "/184_dtavg_16-18.bmp"));
 
   // A fixed axis keeps its own limits, with or without data.
   chart->BottomAxis.SetMinMax(Day(2010, 1, 1), Day(2011, 1, 1));

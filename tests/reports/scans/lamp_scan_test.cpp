@@ -9,27 +9,10 @@
 #include "core/line_reader.h"
 #include "reports/scans/lamp_scan.h"
 #include "reports/scans/lamp_scan_reader.h"
+#include "tests/support/report_files.h"
 #include "tests/support/test_support.h"
 
 namespace {
-
-// A lamp scan file as the instrument writes it: the "dh" line split by bare
-// CRs, the scan line, number lines, "end", CR LF line ends and a Ctrl-Z.
-std::string LampFile(const std::string& body, const std::string& dh = "dh\r05\r06\r16\rLakeside\r",
-                     const std::string& scanLine = "CI SCAN-INST #123 dt  2.9E-08  cy 4 DARK =     8.100 \r\n") {
-  return dh + "37.1\r6.73\r2.965129\rpr\r1023\r\r\n" + scanLine + body;
-}
-
-// Number lines "time x step raw y" for the given x and y.
-std::string Lines(const std::vector<double>& xs, const std::vector<double>& ys) {
-  std::string s;
-  char line[200];
-  for (size_t i = 0; i < xs.size(); ++i) {
-    std::snprintf(line, sizeof line, " 163.69  %.10g    105    62415.00   %.10g\r\n", xs[i], ys[i]);
-    s += line;
-  }
-  return s;
-}
 
 TLampScan Read(const std::string& text) {
   TempDir dir;
