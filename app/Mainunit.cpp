@@ -12,6 +12,7 @@
 #include "reports/daily/rs_avg.h"
 #include "reports/daily/sl_avg.h"
 #include "reports/folder/composite.h"
+#include "reports/scans/ca_laser.h"
 #include "reports/scans/cz_scan.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
@@ -177,6 +178,7 @@ void TMainForm::CreateTabs() {
   Cz = std::make_unique<CzScanTab>(*this, TabSheet1);
   Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
   Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
+  Ca = std::make_unique<CaLaserTab>(*this, CATab);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
 }
 

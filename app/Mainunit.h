@@ -24,6 +24,7 @@ class CiLampTab;
 class CzScanTab;
 class DuvScanTab;
 class OpAvgTab;
+class CaLaserTab;
 class CompositeChartTab;
 
 class TMainForm : public TWinControl {
@@ -87,6 +88,7 @@ class TMainForm : public TWinControl {
   std::unique_ptr<CzScanTab> Cz;
   std::unique_ptr<DuvScanTab> Duv;
   std::unique_ptr<OpAvgTab> Op;
+  std::unique_ptr<CaLaserTab> Ca;
   std::unique_ptr<CompositeChartTab> Composite;
 
   // ---- handlers of the form and the shared strip
