@@ -17,6 +17,7 @@
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
 #include "reports/scans/lamp_scan.h"
+#include "reports/scans/mi_file.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -179,6 +180,7 @@ void TMainForm::CreateTabs() {
   Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
   Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
   Ca = std::make_unique<CaLaserTab>(*this, CATab);
+  Mi = std::make_unique<MiFileTab>(*this, TabSheet8);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
 }
 

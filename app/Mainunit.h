@@ -25,6 +25,7 @@ class CzScanTab;
 class DuvScanTab;
 class OpAvgTab;
 class CaLaserTab;
+class MiFileTab;
 class CompositeChartTab;
 
 class TMainForm : public TWinControl {
@@ -89,6 +90,7 @@ class TMainForm : public TWinControl {
   std::unique_ptr<DuvScanTab> Duv;
   std::unique_ptr<OpAvgTab> Op;
   std::unique_ptr<CaLaserTab> Ca;
+  std::unique_ptr<MiFileTab> Mi;
   std::unique_ptr<CompositeChartTab> Composite;
 
   // ---- handlers of the form and the shared strip
