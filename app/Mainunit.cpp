@@ -14,6 +14,7 @@
 #include "reports/folder/composite.h"
 #include "reports/scans/ca_laser.h"
 #include "reports/scans/cz_scan.h"
+#include "reports/scans/dsp_compare.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
 #include "reports/scans/lamp_scan.h"
@@ -166,8 +167,8 @@ void TMainForm::CreateTabs() {
     sheet->Enabled = row.enabled;
     this->*row.sheet = sheet;
   }
-  // Each report module fills its own sheet; the composite chart comes last
-  // because its series follow series of the other tabs.
+  // Each report module fills its own sheet; the composite chart comes after
+  // the tabs whose series its own follow.
   Ap = std::make_unique<ApAvgTab>(*this, APTab);
   Rs = std::make_unique<RsAvgTab>(*this, RSTab);
   Dt = std::make_unique<DtAvgTab>(*this, DTTab);
@@ -182,6 +183,7 @@ void TMainForm::CreateTabs() {
   Ca = std::make_unique<CaLaserTab>(*this, CATab);
   Mi = std::make_unique<MiFileTab>(*this, TabSheet8);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
+  Dsp = std::make_unique<DspCompareTab>(*this, DSPTab);
 }
 
 void TMainForm::StartUp() {

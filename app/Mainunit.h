@@ -27,6 +27,7 @@ class OpAvgTab;
 class CaLaserTab;
 class MiFileTab;
 class CompositeChartTab;
+class DspCompareTab;
 
 class TMainForm : public TWinControl {
  public:
@@ -92,6 +93,7 @@ class TMainForm : public TWinControl {
   std::unique_ptr<CaLaserTab> Ca;
   std::unique_ptr<MiFileTab> Mi;
   std::unique_ptr<CompositeChartTab> Composite;
+  std::unique_ptr<DspCompareTab> Dsp;
 
   // ---- handlers of the form and the shared strip
   void FormCreate(TObject* sender);
