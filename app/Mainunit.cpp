@@ -17,10 +17,13 @@
 #include "reports/daily/sl_avg.h"
 #include "reports/folder/composite.h"
 #include "reports/folder/load_dir.h"
+#include "reports/scans/ca_laser.h"
 #include "reports/scans/cz_scan.h"
+#include "reports/scans/dsp_compare.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
 #include "reports/scans/lamp_scan.h"
+#include "reports/scans/mi_file.h"
 
 TMainForm* MainForm = nullptr;
 
@@ -170,8 +173,8 @@ void TMainForm::CreateTabs() {
     sheet->Enabled = row.enabled;
     this->*row.sheet = sheet;
   }
-  // Each report module fills its own sheet; the composite chart comes last
-  // because its series follow series of the other tabs.
+  // Each report module fills its own sheet; the composite chart comes after
+  // the tabs whose series its own follow.
   Ap = std::make_unique<ApAvgTab>(*this, APTab);
   Rs = std::make_unique<RsAvgTab>(*this, RSTab);
   Dt = std::make_unique<DtAvgTab>(*this, DTTab);
@@ -184,9 +187,12 @@ void TMainForm::CreateTabs() {
   O3 = std::make_unique<O3AvgTab>(*this, O3Tab);
   Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
   Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
+  Ca = std::make_unique<CaLaserTab>(*this, CATab);
   Fi = std::make_unique<FiAvgTab>(*this, FITab);
+  Mi = std::make_unique<MiFileTab>(*this, TabSheet8);
   Sc = std::make_unique<ScAvgTab>(*this, SCTab);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
+  Dsp = std::make_unique<DspCompareTab>(*this, DSPTab);
   Folder = std::make_unique<FolderLoad>(*this);
   Button2->OnClick = [this](TObject* sender) { Folder->OpenDirClick(sender); };
 }

@@ -25,9 +25,12 @@ class CzScanTab;
 class O3AvgTab;
 class DuvScanTab;
 class OpAvgTab;
+class CaLaserTab;
 class FiAvgTab;
+class MiFileTab;
 class ScAvgTab;
 class CompositeChartTab;
+class DspCompareTab;
 class FolderLoad;
 
 class TMainForm : public TWinControl {
@@ -92,9 +95,12 @@ class TMainForm : public TWinControl {
   std::unique_ptr<O3AvgTab> O3;
   std::unique_ptr<DuvScanTab> Duv;
   std::unique_ptr<OpAvgTab> Op;
+  std::unique_ptr<CaLaserTab> Ca;
   std::unique_ptr<FiAvgTab> Fi;
+  std::unique_ptr<MiFileTab> Mi;
   std::unique_ptr<ScAvgTab> Sc;
   std::unique_ptr<CompositeChartTab> Composite;
+  std::unique_ptr<DspCompareTab> Dsp;
   // "Load DIR" (Button2) runs the tabs' loaders over one folder.
   std::unique_ptr<FolderLoad> Folder;
 
