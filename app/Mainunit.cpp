@@ -13,6 +13,7 @@
 #include "reports/daily/sl_avg.h"
 #include "reports/folder/composite.h"
 #include "reports/scans/cz_scan.h"
+#include "reports/scans/di_motor.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
 #include "reports/scans/lamp_scan.h"
@@ -171,6 +172,7 @@ void TMainForm::CreateTabs() {
   Dt = std::make_unique<DtAvgTab>(*this, DTTab);
   Sl = std::make_unique<SlAvgTab>(*this, SLTab);
   Hg = std::make_unique<HgAvgTab>(*this, HGTab);
+  Di = std::make_unique<DiMotorTab>(*this, DITab);
   Fc = std::make_unique<FcWheelTab>(*this, FCTab);
   Cj = std::make_unique<CjLampTab>(*this, CJTab);
   Ci = std::make_unique<CiLampTab>(*this, CITab);

@@ -18,6 +18,7 @@ class RsAvgTab;
 class DtAvgTab;
 class SlAvgTab;
 class HgAvgTab;
+class DiMotorTab;
 class FcWheelTab;
 class CjLampTab;
 class CiLampTab;
@@ -81,6 +82,7 @@ class TMainForm : public TWinControl {
   std::unique_ptr<DtAvgTab> Dt;
   std::unique_ptr<SlAvgTab> Sl;
   std::unique_ptr<HgAvgTab> Hg;
+  std::unique_ptr<DiMotorTab> Di;
   std::unique_ptr<FcWheelTab> Fc;
   std::unique_ptr<CjLampTab> Cj;
   std::unique_ptr<CiLampTab> Ci;
