@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "app/comments.h"
 #include "app/controls/file_select.h"
 #include "core/paths.h"
 #include "core/serial_date.h"
@@ -180,6 +181,7 @@ void TMainForm::CreateTabs() {
   Duv = std::make_unique<DuvScanTab>(*this, DUVTab);
   Op = std::make_unique<OpAvgTab>(*this, TabSheet11);
   Composite = std::make_unique<CompositeChartTab>(*this, CompositeTab);
+  Comments = std::make_unique<CommentsOverlay>(*this);
 }
 
 void TMainForm::StartUp() {

@@ -26,6 +26,7 @@ class CzScanTab;
 class DuvScanTab;
 class OpAvgTab;
 class CompositeChartTab;
+class CommentsOverlay;
 
 class TMainForm : public TWinControl {
  public:
@@ -90,6 +91,8 @@ class TMainForm : public TWinControl {
   std::unique_ptr<DuvScanTab> Duv;
   std::unique_ptr<OpAvgTab> Op;
   std::unique_ptr<CompositeChartTab> Composite;
+  // The comment log over the date charts: no tab, it marks the charts of others.
+  std::unique_ptr<CommentsOverlay> Comments;
 
   // ---- handlers of the form and the shared strip
   void FormCreate(TObject* sender);
