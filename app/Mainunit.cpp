@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "app/chart/render/chart_export.h"
+#include "app/comments.h"
 #include "app/controls/file_select.h"
 #include "core/paths.h"
 #include "core/serial_date.h"
@@ -19,6 +20,7 @@
 #include "reports/folder/load_dir.h"
 #include "reports/scans/ca_laser.h"
 #include "reports/scans/cz_scan.h"
+#include "reports/scans/di_motor.h"
 #include "reports/scans/dsp_compare.h"
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/fc_wheel.h"
@@ -180,6 +182,7 @@ void TMainForm::CreateTabs() {
   Dt = std::make_unique<DtAvgTab>(*this, DTTab);
   Sl = std::make_unique<SlAvgTab>(*this, SLTab);
   Hg = std::make_unique<HgAvgTab>(*this, HGTab);
+  Di = std::make_unique<DiMotorTab>(*this, DITab);
   Fc = std::make_unique<FcWheelTab>(*this, FCTab);
   Cj = std::make_unique<CjLampTab>(*this, CJTab);
   Ci = std::make_unique<CiLampTab>(*this, CITab);
@@ -195,6 +198,7 @@ void TMainForm::CreateTabs() {
   Dsp = std::make_unique<DspCompareTab>(*this, DSPTab);
   Folder = std::make_unique<FolderLoad>(*this);
   Button2->OnClick = [this](TObject* sender) { Folder->OpenDirClick(sender); };
+  Comments = std::make_unique<CommentsOverlay>(*this);
 }
 
 void TMainForm::StartUp() {

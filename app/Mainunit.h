@@ -18,6 +18,7 @@ class RsAvgTab;
 class DtAvgTab;
 class SlAvgTab;
 class HgAvgTab;
+class DiMotorTab;
 class FcWheelTab;
 class CjLampTab;
 class CiLampTab;
@@ -32,6 +33,7 @@ class ScAvgTab;
 class CompositeChartTab;
 class DspCompareTab;
 class FolderLoad;
+class CommentsOverlay;
 
 class TMainForm : public TWinControl {
  public:
@@ -88,6 +90,7 @@ class TMainForm : public TWinControl {
   std::unique_ptr<DtAvgTab> Dt;
   std::unique_ptr<SlAvgTab> Sl;
   std::unique_ptr<HgAvgTab> Hg;
+  std::unique_ptr<DiMotorTab> Di;
   std::unique_ptr<FcWheelTab> Fc;
   std::unique_ptr<CjLampTab> Cj;
   std::unique_ptr<CiLampTab> Ci;
@@ -103,6 +106,8 @@ class TMainForm : public TWinControl {
   std::unique_ptr<DspCompareTab> Dsp;
   // "Load DIR" (Button2) runs the tabs' loaders over one folder.
   std::unique_ptr<FolderLoad> Folder;
+  // The comment log over the date charts: no tab, it marks the charts of others.
+  std::unique_ptr<CommentsOverlay> Comments;
 
   // ---- handlers of the form and the shared strip
   void FormCreate(TObject* sender);

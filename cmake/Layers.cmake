@@ -31,9 +31,10 @@ endforeach()
 lumograph_forbid_includes(reports "app/qt|app/cli|QtWidgets|QWidget|QApplication"
                           "is a report module, which never touches a widget")
 
-file(GLOB_RECURSE readers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/reports/*_reader.*")
+file(GLOB_RECURSE readers CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/reports/*_reader.*"
+     "${CMAKE_CURRENT_SOURCE_DIR}/app/*_reader.*")
 foreach(reader IN LISTS readers)
-  file(STRINGS "${reader}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](app/|Q)")
+  file(STRINGS "${reader}" hits REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](app/(controls|chart|qt|cli|Mainunit|report_tab|comments\\.h)|reports/.*[^r]\\.h|Q)")
   if(hits)
     file(RELATIVE_PATH shown "${CMAKE_CURRENT_SOURCE_DIR}" "${reader}")
     message(FATAL_ERROR "${shown} is a reader, which knows nothing of the form, the chart or Qt: ${hits}")

@@ -374,3 +374,9 @@ void TChart::AddExistingSeries(TChartSeries* series) {
   if (std::find(series_.begin(), series_.end(), series) == series_.end()) series_.push_back(series);
   Changed();
 }
+
+void TChart::AfterDraw(int plotLeft, int plotTop, int plotWidth, int plotHeight) {
+  if (!OnAfterDraw) return;
+  TChartDrawing drawing(*this, plotLeft, plotTop, plotWidth, plotHeight);
+  OnAfterDraw(&drawing);
+}

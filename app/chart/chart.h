@@ -261,6 +261,16 @@ struct TChartLegend {
   int SymbolWidth = 20;   // pixels
 };
 
+// What an after-draw handler learns of the drawing that just ended. The
+// model keeps no drawing; this lives for the event only.
+class TChartDrawing : public TObject {
+ public:
+  TChartDrawing(TChart& chart, int plotLeft, int plotTop, int plotWidth, int plotHeight)
+      : Chart(chart), PlotLeft(plotLeft), PlotTop(plotTop), PlotWidth(plotWidth), PlotHeight(plotHeight) {}
+  TChart& Chart;
+  const int PlotLeft, PlotTop, PlotWidth, PlotHeight;  // pixels
+};
+
 class TChart : public TWinControl {
  public:
   TChart(std::string name, TWinControl* parent);
@@ -293,8 +303,11 @@ class TChart : public TWinControl {
   // Attaches a detached series again, at the end.
   void AddExistingSeries(TChartSeries* series);
 
-  // Raised after every drawing of the chart.
+  // Raised after every drawing of the chart, with the drawing (a
+  // TChartDrawing) as the sender.
   TNotifyEvent OnAfterDraw;
+  // Raises OnAfterDraw for a drawing whose plot had the given pixel rectangle.
+  void AfterDraw(int plotLeft, int plotTop, int plotWidth, int plotHeight);
   // Asks bound views to draw the chart again.
   void Repaint() { Changed(); }
 

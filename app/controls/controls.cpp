@@ -196,6 +196,11 @@ void TFileListBox::Update() {
   Changed();
 }
 
+void TTabSheet::Resized() {
+  TWinControl::Resized();
+  if (OnResize) OnResize(this);
+}
+
 void TPageControl::SetActivePageIndex(int index) {
   if (index < 0 || index >= static_cast<int>(Pages.size())) return;
   ActivePageIndex = index;

@@ -242,6 +242,11 @@ class TTabSheet : public TWinControl {
  public:
   using TWinControl::TWinControl;
   bool TabVisible = true;
+  // Runs after the sheet has laid out its aligned children at a new size.
+  TNotifyEvent OnResize;
+
+ protected:
+  void Resized() override;
 };
 
 class TPageControl : public TWinControl {

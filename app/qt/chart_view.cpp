@@ -16,9 +16,11 @@ ChartView::ChartView(TChart& chart, QWidget* parent) : QWidget(parent), chart_(c
 }
 
 void ChartView::paintEvent(QPaintEvent*) {
+  QRect plot;
   {
     QPainter painter(this);
-    RenderChart(chart_, painter, rect());
+    plot = RenderChart(chart_, painter, rect()).plot;
   }
-  if (chart_.OnAfterDraw) RunUserAction([this] { chart_.OnAfterDraw(&chart_); });
+  if (chart_.OnAfterDraw)
+    RunUserAction([this, plot] { chart_.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height()); });
 }

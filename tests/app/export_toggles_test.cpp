@@ -41,6 +41,7 @@ const SaveButton kSaveButtons[] = {
     {"CiSaveBMP", "CiGraph"},
     {"CzSaveBMP", "CZGraph"},
     {"SpeedButton4", "DUVGraph"},
+    {"SpeedButton7", "diLampsChart"},
 };
 
 TEST(ExportButtons, EachSavesItsEmptyChartAsAValidBitmap) {

@@ -200,6 +200,38 @@ TEST(Headless, ButtonsOfHiddenTabsStillLoad) {
   EXPECT_EQ(firstPoint("SCGraph", 0)["y"].toDouble(), 775);
 }
 
+TEST(Headless, SavingAChartLiftsItsCommentMarkersToTheRightAxisMaximum) {
+  TempDir dir;
+  const std::string hg = dir.Write("hgoavg19.185", "17019 308857.5 20 6\r\n17119 309000.0 30 6\r\n");
+  const std::string comments = dir.Write("Comment.185", "17019 Lamp changed\r\n17119 Cleaned\r\n");
+  const std::string png = dir.Path() + "/hg.png";
+  const QStringList load = {"--set", "StartingDate=2019-01-01", "--click", QString("LoadHGavg=") + hg.c_str(),
+                            "--click", QString("LoadComments=") + comments.c_str(), "--set", "ShowComments=1"};
+  auto markersOf = [](const QJsonObject& chart, const QString& name) {
+    for (const QJsonValue& s : chart["series"].toArray())
+      if (s.toObject()["name"].toString() == name) return s.toObject()["points"].toArray();
+    return QJsonArray();
+  };
+  const RunResult before = Headless(load + QStringList{"--dump", "-"});
+  const QJsonObject hgBefore = Dump(before)["charts"].toObject()["HGGraph"].toObject();
+  const RunResult after = Headless(load + QStringList{"--save", QString("HGGraph=") + png.c_str(), "--dump", "-"});
+  ASSERT_EQ(after.status, 0) << after.err.toStdString();
+  EXPECT_FALSE(QImage(png.c_str(), "PNG").isNull());
+  const QJsonObject charts = Dump(after)["charts"].toObject();
+  const QJsonObject hgChart = charts["HGGraph"].toObject();
+  EXPECT_EQ(hgChart["axes"].toObject()["right"].toObject()["max"].toDouble(), 30);
+  for (const QJsonObject& chart : {hgBefore, hgChart}) {
+    const QJsonArray markers = markersOf(chart, "Series37");
+    ASSERT_EQ(markers.size(), 2);
+    EXPECT_EQ(markers[1].toObject()["label"].toString(), " Cleaned");
+  }
+  // Put at 0 when loaded; at the top once the chart was drawn.
+  EXPECT_EQ(markersOf(hgBefore, "Series37")[0].toObject()["y"].toDouble(), 0);
+  for (const QJsonValue& m : markersOf(hgChart, "Series37")) EXPECT_EQ(m.toObject()["y"].toDouble(), 30);
+  // The DT markers stay where they were put.
+  EXPECT_EQ(markersOf(charts["DTGraph"].toObject(), "Series31")[0].toObject()["y"].toDouble(), 30);
+}
+
 TEST(Headless, HelpListsTheActions) {
   QProcess process;
   process.start(LUMOGRAPH_EXE, {"--help"});

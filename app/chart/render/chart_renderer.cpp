@@ -38,9 +38,9 @@ void Paint(const TChart& chart, QPainter& p, const ChartLayout& L) {
   ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c) { DrawMarks(p, s, c, L.area); });
 }
 
-void RenderInto(TChart& chart, QImage& image) {
+QRect RenderInto(TChart& chart, QImage& image) {
   QPainter painter(&image);
-  RenderChart(chart, painter, image.rect());
+  return RenderChart(chart, painter, image.rect()).plot;
 }
 
 }  // namespace
@@ -59,15 +59,15 @@ ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& are
 QImage RenderChartImage(TChart& chart, int width, int height) {
   QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
   if (image.isNull()) return image;
-  RenderInto(chart, image);
+  QRect plot = RenderInto(chart, image);
   if (!chart.OnAfterDraw) return image;
-  chart.OnAfterDraw(&chart);
+  chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
   // The after-draw handlers of this program move points (the comment markers
   // go to the top edge) and ask for a repaint; on screen that repaint draws
   // the chart a second time and raises the event again, which the handlers
   // ignore every second time so that drawing does not recurse. The image
   // must show that second drawing, and the handlers must see both calls.
-  RenderInto(chart, image);
-  chart.OnAfterDraw(&chart);
+  plot = RenderInto(chart, image);
+  chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
   return image;
 }
