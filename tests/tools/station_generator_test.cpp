@@ -383,6 +383,20 @@ TEST(StationGeneratorTest, TheLampScanReaderReadsCiAndCjScans) {
   }
 }
 
+TEST(StationGeneratorTest, TheBundledExampleStationIsWhatItsScriptMakes) {
+  // The options of scripts/make-example-station.sh.
+  StationSpec spec;
+  spec.instrument = 185;
+  spec.firstDay = Day(2026, 8, 1);
+  spec.lastDay = Day(2026, 11, 30);
+  spec.seed = 1;
+  TempDir made;
+  WriteStation(spec, made.Path());
+  const std::string bundled = std::string(LUMOGRAPH_TEST_DATA) + "/../../examples/station185";
+  EXPECT_EQ(FolderContents(bundled), FolderContents(made.Path()))
+      << "run scripts/make-example-station.sh after changing the generator";
+}
+
 TEST(StationGeneratorTest, ASpecWithoutADayOrWithAWrongInstrumentIsRefused) {
   struct Case {
     const char* name;
