@@ -15,8 +15,8 @@ fi
 out=build/example-charts
 mkdir -p "$out"
 build/lumograph --headless \
-  --set StartingDate=2019-01-01 \
-  --click LoadDtAvg=examples/station185/dtoavg19.185 \
+  --set StartingDate=2026-08-01 \
+  --click LoadDtAvg=examples/station185/DTOAVG.185 \
   --save DTGraph="$out/DTGraph.png" \
   --dump "$out/charts.json"
 echo "No display: the example station's charts are in $out/"
