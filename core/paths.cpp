@@ -39,7 +39,7 @@ std::string ExtractFileExt(const std::string& fileName) {
 
 std::string IncludeTrailingPathDelimiter(const std::string& dir) {
   if (dir.empty() || IsDelimiter(dir.back())) return dir;
-  return dir + '/';
+  return dir + static_cast<char>(std::filesystem::path::preferred_separator);
 }
 
 std::string CurrentDirectory() {

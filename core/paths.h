@@ -16,9 +16,9 @@ std::string ExtractFileName(const std::string& fileName);
 // ".185"); "" when the name part has no point.
 std::string ExtractFileExt(const std::string& fileName);
 
-// Adds '/' unless `dir` already ends with '/' or '\'. An empty folder stays
-// empty, so that joining it with a name gives a name relative to the current
-// folder (not one in the root).
+// Adds the platform's separator ('/', or '\' on Windows) unless `dir` already
+// ends with '/' or '\'. An empty folder stays empty, so that joining it with a
+// name gives a name relative to the current folder (not one in the root).
 std::string IncludeTrailingPathDelimiter(const std::string& dir);
 
 // The process's current folder, without a trailing delimiter ("" if unknown).
