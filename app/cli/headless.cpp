@@ -1,7 +1,6 @@
 #include "app/cli/headless.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <fstream>
 #include <stdexcept>
 
@@ -10,6 +9,7 @@
 #include "app/cli/form_dump.h"
 #include "app/cli/scripted_platform.h"
 #include "app/controls/application.h"
+#include "app/open_path.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -183,13 +183,7 @@ bool RunSet(const Action& a) {
 }
 
 bool RunClick(const Action& a, ScriptedPlatform& platform) {
-  if (!a.text.empty()) {
-    std::string answer = a.text;
-    // "Load DIR" takes the folder of the chosen name: a folder is given with its separator.
-    std::error_code ignored;
-    if (std::filesystem::is_directory(answer, ignored) && answer.back() != '/') answer += '/';
-    platform.fileAnswers.push_back(answer);
-  }
+  if (!a.text.empty()) platform.fileAnswers.push_back(DialogAnswerFor(a.text));
   bool ok = true;
   if (auto* box = dynamic_cast<TCheckBox*>(a.target)) {
     ok = RunUserAction([box] { box->UserSetChecked(!box->Checked); });
@@ -243,8 +237,10 @@ bool Run(const Action& a, TMainForm& form, ScriptedPlatform& platform, std::ostr
 }  // namespace
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: lumograph                     open the window\n"
+  out << "Usage: lumograph [FILE|FOLDER]...      open the window; load files on their tabs,\n"
+         "                                       folders with \"Load DIR\" (F1: About)\n"
          "       lumograph --headless ACTION...  run the window's handlers without a window\n"
+         "       lumograph --version             show the version and the Qt in use\n"
          "       lumograph --help                show this text\n"
          "\n"
          "Actions, run in the order given:\n"
