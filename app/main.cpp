@@ -1,29 +1,41 @@
 // Program entry: the window, or the headless driver with --headless.
 #include <QApplication>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
+#include <QTimer>
 #include <clocale>
-#include <cstring>
 #include <exception>
 #include <iostream>
+#include <string>
+#include <vector>
 
 #include "app/Mainunit.h"
 #include "app/cli/headless.h"
+#include "app/qt/about.h"
 #include "app/qt/main_window.h"
+#include "app/qt/open_in_window.h"
 #include "app/qt/qt_platform.h"
 
 namespace {
 
-int RunWindow(int argc, char** argv) {
+// `paths` are loaded as if dropped on the window, once it shows.
+int RunWindow(int argc, char** argv, const std::vector<std::string>& paths) {
   QApplication app(argc, argv);
   // Report files always write a decimal point, whatever the user's locale.
   std::setlocale(LC_NUMERIC, "C");
+  // The installed desktop entry and icon: the desktop ties the window to them.
+  QGuiApplication::setDesktopFileName(QStringLiteral("lumograph"));
+  QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("lumograph")));
   try {
     QtPlatform platform;
     TMainForm form(platform);
     MainWindow window(form);
     platform.SetWindow(&window);
     window.show();
+    QTimer::singleShot(0, &window, [&] {
+      for (const std::string& path : paths) OpenPathInWindow(form, platform, path);
+    });
     return app.exec();
   } catch (const std::exception& e) {
     QMessageBox::critical(nullptr, kApplicationTitle, QString::fromLocal8Bit(e.what()));
@@ -55,14 +67,21 @@ int RunWithoutWindow(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc > 1 && std::strcmp(argv[1], "--headless") == 0) return RunWithoutWindow(argc, argv);
-  if (argc > 1 && std::strcmp(argv[1], "--help") == 0) {
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  if (!args.empty() && args[0] == "--headless") return RunWithoutWindow(argc, argv);
+  if (!args.empty() && args[0] == "--help") {
     PrintUsage(std::cout);
     return 0;
   }
-  if (argc > 1) {
-    std::cerr << "lumograph: unknown option \"" << argv[1] << "\" (see --help)\n";
-    return kHeadlessUsageError;
+  if (!args.empty() && args[0] == "--version") {
+    std::cout << VersionText() << "\n";
+    return 0;
   }
-  return RunWindow(argc, argv);
+  for (const std::string& arg : args) {
+    if (arg.size() > 1 && arg[0] == '-') {
+      std::cerr << "lumograph: unknown option \"" << arg << "\" (see --help)\n";
+      return kHeadlessUsageError;
+    }
+  }
+  return RunWindow(argc, argv, args);
 }

@@ -3,10 +3,9 @@
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <clocale>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QGuiApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");
   benchmark::Initialize(&argc, argv);

@@ -2,11 +2,12 @@
 // File-name parts with the behaviour of the original platform's functions.
 // Both '/' and '\' count as folder delimiters.
 
+#include <filesystem>
 #include <string>
 
-// The separator this program writes between a folder and a name; '/' is
-// understood on every platform it runs on.
-inline constexpr char kPathDelimiter = '/';
+// The separator this program writes between a folder and a name: the
+// platform's own ('/', or '\\' on Windows).
+inline constexpr char kPathDelimiter = static_cast<char>(std::filesystem::path::preferred_separator);
 
 // The folder part with its trailing delimiter ("/data/x.185" -> "/data/");
 // "" when the name has no delimiter.
@@ -27,9 +28,9 @@ std::string ExtractFileExt(const std::string& fileName);
 std::string NameDayCode(const std::string& fileName);
 std::string NameInstrument(const std::string& fileName);
 
-// Adds '/' unless `dir` already ends with '/' or '\'. An empty folder stays
-// empty, so that joining it with a name gives a name relative to the current
-// folder (not one in the root).
+// Adds the platform's separator ('/', or '\' on Windows) unless `dir` already
+// ends with '/' or '\'. An empty folder stays empty, so that joining it with a
+// name gives a name relative to the current folder (not one in the root).
 std::string IncludeTrailingPathDelimiter(const std::string& dir);
 
 // True when `path` names an existing folder.

@@ -36,7 +36,11 @@ std::string DeadTimeText(double seconds) {
 }
 
 void EndTextRow(FILE* file, const char* text, const char* restOfText, bool thenWhitespace) {
-  if (std::strlen(text) == kScanTextSize - 1) (void)std::fscanf(file, restOfText);
+  if (std::strlen(text) == kScanTextSize - 1) {
+    char rest[kScanTextSize];
+    while (std::fscanf(file, restOfText, rest) == 1 && std::strlen(rest) == kScanTextSize - 1) {
+    }
+  }
   if (thenWhitespace) (void)std::fscanf(file, " ");
 }
 

@@ -14,8 +14,9 @@ double ScanDate(int read, int day, int month, int twoDigitYear);
 
 // The "dh" block of a scan header: the date line ("dh", day, month and year
 // separated by bare CRs), the place (its text read with `placeFormat` and, if
-// over-long, the rest skipped with `placeRest`), three numbers and the "pr"
-// line. Returns the date (ScanDate) and sets `place` when it was read.
+// over-long, the rest dropped with `placeRest` as EndTextRow does), three
+// numbers and the "pr" line. Returns the date (ScanDate) and sets `place` when
+// it was read.
 double ReadDhBlock(FILE* file, const char* placeFormat, const char* placeRest, std::string& place);
 
 // The scan date written with `format`, or nothing for a scan without a date (0).
@@ -30,10 +31,10 @@ inline constexpr int kScanTextSize = 200;
 
 // Ends a header row after its text field was read into `text` (kScanTextSize
 // bytes) by a "%199[set]" conversion: a text that filled the buffer keeps its
-// first 199 characters and the rest of it is skipped with `restOfText`
-// ("%*[set]"), so that the next row starts where it would with a buffer long
-// enough; then, with `thenWhitespace`, the blanks and line ends that follow are
-// skipped (the row format's final "\n").
+// first 199 characters and the rest of it is read on and dropped, piece by
+// piece, with `restOfText` (that same "%199[set]"), so that the next row starts
+// where it would with a buffer long enough; then, with `thenWhitespace`, the
+// blanks and line ends that follow are skipped (the row format's final "\n").
 void EndTextRow(FILE* file, const char* text, const char* restOfText, bool thenWhitespace);
 
 // A header row whose only conversion is a text at its end: `format` (literals,

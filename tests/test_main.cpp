@@ -1,12 +1,11 @@
 // Every test runs under Qt's offscreen platform, so painting needs no display.
 #include <QApplication>
 #include <clocale>
-#include <cstdlib>
 
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   ::testing::InitGoogleTest(&argc, argv);
   QApplication app(argc, argv);
   std::setlocale(LC_NUMERIC, "C");

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdio>
 #include <sstream>
+#include <fstream>
 #include <stdexcept>
 
 #include "app/Mainunit.h"
@@ -13,6 +14,7 @@
 #include "app/cli/scripted_platform.h"
 #include "app/controls/application.h"
 #include "core/errors.h"
+#include "app/open_path.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -195,7 +197,7 @@ bool RunSet(const Action& a) {
 }
 
 bool RunClick(const Action& a, ScriptedPlatform& platform) {
-  if (!a.text.empty()) platform.fileAnswers.push_back(a.text);
+  if (!a.text.empty()) platform.fileAnswers.push_back(DialogAnswerFor(a.text));
   bool ok = true;
   if (auto* box = dynamic_cast<TCheckBox*>(a.target)) {
     ok = RunUserAction([box] { box->UserSetChecked(!box->Checked); });
@@ -262,8 +264,10 @@ bool Run(const Action& a, TMainForm& form, ScriptedPlatform& platform, std::ostr
 }  // namespace
 
 void PrintUsage(std::ostream& out) {
-  out << "Usage: lumograph                     open the window\n"
+  out << "Usage: lumograph [FILE|FOLDER]...      open the window; load files on their tabs,\n"
+         "                                       folders with \"Load DIR\" (F1: About)\n"
          "       lumograph --headless ACTION...  run the window's handlers without a window\n"
+         "       lumograph --version             show the version and the Qt in use\n"
          "       lumograph --help                show this text\n"
          "\n"
          "Actions, run in the order given:\n"

@@ -1,5 +1,6 @@
 #include "app/qt/main_window.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -21,6 +22,7 @@
 #include "app/Mainunit.h"
 #include "app/chart/render/colors.h"
 #include "app/controls/application.h"
+#include "app/qt/about.h"
 #include "app/qt/chart_view.h"
 #include "core/serial_date.h"
 #include "core/text.h"
@@ -200,6 +202,12 @@ QWidget* BuildList(TListBoxBase* model, QWidget* parent) {
 MainWindow::MainWindow(TMainForm& form) : form_(form) {
   setWindowTitle(Text(form.Caption));
   BuildChildren(&form, this);
+  // The About box hangs on the desktop's help key: a menu bar or a button
+  // would move what the form places.
+  auto* about = new QAction(QStringLiteral("About Lumograph"), this);
+  about->setShortcut(QKeySequence::HelpContents);
+  connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
+  addAction(about);
   resize(form.Width, form.Height);
   move(form.Left, form.Top);
 }

@@ -7,6 +7,7 @@
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QStringList>
+#include <utility>
 
 #include "core/serial_date.h"
 #include "core/text.h"
@@ -33,6 +34,10 @@ QString DialogNameFilter(const std::string& patterns) {
 }
 
 bool QtPlatform::RunOpenDialog(const FileDialogRequest& request, std::string& chosen) {
+  if (!answer_.empty()) {
+    chosen = std::exchange(answer_, std::string());
+    return true;
+  }
   const QString dir = FromLocal(request.initialDir);
   QString result;
   if (request.pickFolder) {

@@ -4,6 +4,7 @@
 #include <QWidget>
 #include <QPointer>
 #include <QProgressDialog>
+#include <string>
 
 #include "app/controls/platform.h"
 
@@ -11,6 +12,10 @@ class QtPlatform : public Platform {
  public:
   // Dialogs and boxes are shown over `window` once it is set.
   void SetWindow(QWidget* window) { window_ = window; }
+  // The next open dialog is not shown but answered with `path`, as for a path
+  // opened from the command line; an empty path withdraws an answer that no
+  // dialog took.
+  void AnswerNextOpenDialog(const std::string& path) { answer_ = path; }
 
   bool RunOpenDialog(const FileDialogRequest& request, std::string& chosen) override;
   bool RunSaveDialog(const FileDialogRequest& request, std::string& chosen) override;
@@ -23,6 +28,7 @@ class QtPlatform : public Platform {
  private:
   QPointer<QWidget> window_;
   QPointer<QProgressDialog> progress_;
+  std::string answer_;
 };
 
 // The name filter a file dialog shows for patterns such as "sl?avg*.*;SL*.*":

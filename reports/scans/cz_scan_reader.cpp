@@ -21,13 +21,13 @@ std::string ReadHeader(FILE* f, CzScan& scan, double& start, double& final) {
   char text[kScanTextSize];  // the texts nothing uses
   double number = 0;
   int whole = 0;
-  ScanTextRow(f, "%199[a-z_ A-Z*]", "%*[a-z_ A-Z*]", true, text);
-  ScanTextRow(f, "%199[a-z(0-9)_ A-Z]", "%*[a-z(0-9)_ A-Z]", true, text);
-  ScanTextRow(f, "%199[a-z A-Z*]", "%*[a-z A-Z*]", true, text);
+  ScanTextRow(f, "%199[a-z_ A-Z*]", "%199[a-z_ A-Z*]", true, text);
+  ScanTextRow(f, "%199[a-z(0-9)_ A-Z]", "%199[a-z(0-9)_ A-Z]", true, text);
+  ScanTextRow(f, "%199[a-z A-Z*]", "%199[a-z A-Z*]", true, text);
   (void)std::fscanf(f, "Integration time is %lf seconds per sample\r\n", &number);
 
-  scan.date = ReadDhBlock(f, "%199[-.a-z()_ A-Z\244]", "%*[-.a-z()_ A-Z\244]", scan.place);
-  ScanTextRow(f, "%199[a-z A-Z*]", "%*[a-z A-Z*]", true, text);
+  scan.date = ReadDhBlock(f, "%199[-.a-z()_ A-Z\244]", "%199[-.a-z()_ A-Z\244]", scan.place);
+  ScanTextRow(f, "%199[a-z A-Z*]", "%199[a-z A-Z*]", true, text);
 
   double deadTime = 0;
   if (std::fscanf(f, "Dead Time -------------------------  %lf\n", &deadTime) == 1 && std::isfinite(deadTime))
@@ -36,26 +36,26 @@ std::string ReadHeader(FILE* f, CzScan& scan, double& start, double& final) {
   (void)std::fscanf(f, "Starting Wavelength (Angstroms) ---  %lf\n", &start);
   (void)std::fscanf(f, "Final Wavelength (Angstoms) -------  %lf\n", &final);
   char increment[kScanTextSize];
-  ScanTextRow(f, "Wavelength Increment (Angstroms) --  %199[0-9.]", "%*[0-9.]", true, increment);
+  ScanTextRow(f, "Wavelength Increment (Angstroms) --  %199[0-9.]", "%199[0-9.]", true, increment);
 
   if (std::fscanf(f, "Filter Wheel #1 Position ---------- (%d) %199[a-z A-Z.0-9(=)]", &whole, text) == 2)
-    EndTextRow(f, text, "%*[a-z A-Z.0-9(=)]", true);
+    EndTextRow(f, text, "%199[a-z A-Z.0-9(=)]", true);
   char wheel2[kScanTextSize] = "";
   if (std::fscanf(f, "Filter Wheel #2 Position ---------- (%d) %199[a-z A-Z.0-9]", &whole, wheel2) == 2)
-    EndTextRow(f, wheel2, "%*[a-z A-Z.0-9]", true);
+    EndTextRow(f, wheel2, "%199[a-z A-Z.0-9]", true);
   else
     wheel2[0] = '\0';
   // An optional line: a text that differs from the filter wheel #2 text.
   char optional[kScanTextSize];
-  if (ScanTextRow(f, "%199[a-z A-Z1-90:]", "%*[a-z A-Z1-90:]", true, optional) &&
+  if (ScanTextRow(f, "%199[a-z A-Z1-90:]", "%199[a-z A-Z1-90:]", true, optional) &&
       std::strcmp(optional, wheel2) != 0)
     scan.optionalLine = optional;
 
-  ScanTextRow(f, "%199[a-z A-Z*]", "%*[a-z A-Z*]", true, text);
-  ScanTextRow(f, "%199[a-zA-Z]", "%*[a-zA-Z]", false, text);
-  ScanTextRow(f, " scan start time = %199[0-9:]", "%*[0-9:]", true, text);
+  ScanTextRow(f, "%199[a-z A-Z*]", "%199[a-z A-Z*]", true, text);
+  ScanTextRow(f, "%199[a-zA-Z]", "%199[a-zA-Z]", false, text);
+  ScanTextRow(f, " scan start time = %199[0-9:]", "%199[0-9:]", true, text);
   (void)std::fscanf(f, "Dark Count =  %lf\n", &number);
-  ScanTextRow(f, "%199[a-z A-Z*()/]", "%*[a-z A-Z*()/]", false, text);
+  ScanTextRow(f, "%199[a-z A-Z*()/]", "%199[a-z A-Z*()/]", false, text);
   return increment;
 }
 

@@ -14,7 +14,7 @@ namespace {
 // The header formats in order. A format that does not match leaves its fields
 // at their defaults; the next one goes on where the failed scan stopped.
 void ReadHeader(FILE* f, TLampScan& scan) {
-  scan.Date = ReadDhBlock(f, "%199[.a-z()_ A-Z\244]", "%*[.a-z()_ A-Z\244]", scan.Location);
+  scan.Date = ReadDhBlock(f, "%199[.a-z()_ A-Z\244]", "%199[.a-z()_ A-Z\244]", scan.Location);
   char text[kScanTextSize];
 
   // "C%s SCAN-INST %[#0-9] dt  %lf\n", taken in three steps so that a scan
@@ -25,7 +25,7 @@ void ReadHeader(FILE* f, TLampScan& scan) {
     if (std::strlen(name) == sizeof name - 1) (void)std::fscanf(f, "%*[^ \t\r\n\v\f]");
     if (std::fscanf(f, " SCAN-INST %199[#0-9]", text) == 1) {
       scan.BrewerNo = text;
-      EndTextRow(f, text, "%*[#0-9]", false);
+      EndTextRow(f, text, "%199[#0-9]", false);
       double deadTime = 0;
       if (std::fscanf(f, " dt  %lf\n", &deadTime) == 1 && std::isfinite(deadTime)) scan.DeadTime = deadTime;
     }

@@ -53,7 +53,7 @@ TEST(ScanTextRow, ALongTextIsCutAndTheNextRowStillLinesUp) {
   const std::string path = dir.Write("t", "Place " + longName + "\r\n\r\nNext 12\r\n");
   CFile file(path, "rb");
   char text[kScanTextSize];
-  ASSERT_TRUE(ScanTextRow(file.get(), "Place %199[a-z]", "%*[a-z]", true, text));
+  ASSERT_TRUE(ScanTextRow(file.get(), "Place %199[a-z]", "%199[a-z]", true, text));
   EXPECT_EQ(std::string(text), longName.substr(0, 199));
   int next = 0;
   EXPECT_EQ(std::fscanf(file.get(), "Next %d", &next), 1);
@@ -68,15 +68,15 @@ TEST(ScanTextRow, AShortTextIsReadAsTheWholeFormatWouldReadIt) {
   const std::string path = dir.Write("t", "abc def\n\n" + exact + "7\nrest");
   CFile file(path, "rb");
   char text[kScanTextSize];
-  ASSERT_TRUE(ScanTextRow(file.get(), "%199[a-z ]", "%*[a-z ]", true, text));
+  ASSERT_TRUE(ScanTextRow(file.get(), "%199[a-z ]", "%199[a-z ]", true, text));
   EXPECT_EQ(std::string(text), "abc def");
-  ASSERT_TRUE(ScanTextRow(file.get(), "%199[a-z]", "%*[a-z]", false, text));
+  ASSERT_TRUE(ScanTextRow(file.get(), "%199[a-z]", "%199[a-z]", false, text));
   EXPECT_EQ(std::string(text), exact);
   int seven = 0;
   EXPECT_EQ(std::fscanf(file.get(), "%d", &seven), 1);
   EXPECT_EQ(seven, 7);
   // A row that does not match reads nothing and leaves the text empty.
-  EXPECT_FALSE(ScanTextRow(file.get(), "%199[0-9]", "%*[0-9]", true, text));
+  EXPECT_FALSE(ScanTextRow(file.get(), "%199[0-9]", "%199[0-9]", true, text));
   EXPECT_EQ(std::string(text), "");
 }
 

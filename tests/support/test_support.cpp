@@ -1,9 +1,9 @@
 #include "tests/support/test_support.h"
 
+#include <QCoreApplication>
 #include <atomic>
 #include <filesystem>
 #include <fstream>
-#include <unistd.h>
 
 #include "app/controls/application.h"
 #include "app/controls/file_select.h"
@@ -13,8 +13,9 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
-  const fs::path path = fs::temp_directory_path() /
-                        ("lumograph-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter++));
+  const std::string name = "lumograph-test-" + std::to_string(QCoreApplication::applicationPid()) + "-" +
+                           std::to_string(counter++);
+  const fs::path path = fs::temp_directory_path() / name;
   fs::create_directories(path);
   path_ = path.string();
 }
