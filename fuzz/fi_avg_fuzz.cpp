@@ -1,0 +1,7 @@
+#include "fuzz/fuzz_file.h"
+#include "reports/daily/fi_avg_reader.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  WithFile(data, size, [](FILE* file) { (void)ReadFiAvg(file); });
+  return 0;
+}
