@@ -5,6 +5,7 @@
 #include "app/chart/render/chart_export.h"
 #include "app/comments.h"
 #include "app/controls/file_select.h"
+#include "core/format.h"
 #include "core/paths.h"
 #include "core/serial_date.h"
 #include "reports/daily/ap_avg.h"
@@ -260,4 +261,15 @@ void TMainForm::SaveChartAs(TChart* chart) {
   SaveDialog1->DefaultExt = "bmp";
   if (!SaveDialog1->Execute()) return;
   SaveToBitmapFile(*chart, SaveDialog1->FileName);
+}
+
+void TMainForm::ShowLoadSummary(const std::string& path, const std::string& what) {
+  StatusBar1->SimpleText = ExtractFileName(path) + ": " + what;
+  StatusBar1->Changed();
+}
+
+std::string TMainForm::WindowSummary(size_t records, size_t inWindow) const {
+  return std::to_string(records) + (records == 1 ? " record, " : " records, ") + std::to_string(inWindow) +
+         " in the date window " + FormatDateTime("dd/mm/yyyy", StartingDate->DateTime) + "\u2013" +
+         FormatDateTime("dd/mm/yyyy", EndDate->DateTime);
 }

@@ -123,6 +123,10 @@ class TMainForm : public TWinControl {
   void ApplyStrictDate(TChartAxis& axis) const;
   // A save button: asks for a bitmap file and saves `chart` there.
   void SaveChartAs(TChart* chart);
+  // What the last load did, in the status bar: "NAME: what".
+  void ShowLoadSummary(const std::string& path, const std::string& what);
+  // "N records, M in the date window dd/mm/yyyy–dd/mm/yyyy".
+  std::string WindowSummary(size_t records, size_t inWindow) const;
 
  private:
   friend class ReportTab;

@@ -45,3 +45,10 @@ void ReportTab::AutoSaveChart(TChart* chart, const std::string& reportPath, cons
                               const TChartAxis* dateAxis) const {
   ::AutoSaveChart(chart, reportPath, base, form_.StartingDate->DateTime, form_.EndDate->DateTime, dateAxis);
 }
+
+void ReportTab::SummarizePoints(const std::string& path, std::initializer_list<const TChart*> charts) const {
+  size_t points = 0;
+  for (const TChart* chart : charts)
+    for (const TChartSeries* series : chart->Series()) points += static_cast<size_t>(series->Count());
+  form_.ShowLoadSummary(path, std::to_string(points) + (points == 1 ? " point" : " points") + " on the chart");
+}

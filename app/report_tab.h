@@ -3,7 +3,9 @@
 // the tab's components with the form under their form names, so that the
 // headless driver, the dump and the Qt front end find them by name.
 
+#include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "app/Mainunit.h"
 
@@ -44,6 +46,17 @@ class ReportTab {
   // unless another is given), or of the date window when that shows no data.
   void AutoSaveChart(TChart* chart, const std::string& reportPath, const std::string& base,
                      const TChartAxis* dateAxis = nullptr) const;
+
+  // The status line after a load of daily records, each with a `date`: how
+  // many were read and how many lay in the date window.
+  template <class Record>
+  void SummarizeDays(const std::string& path, const std::vector<Record>& records) const {
+    size_t inWindow = 0;
+    for (const Record& r : records) inWindow += form_.InDateWindow(r.date);
+    form_.ShowLoadSummary(path, form_.WindowSummary(records.size(), inWindow));
+  }
+  // The status line after a load of a single test: the points now on `charts`.
+  void SummarizePoints(const std::string& path, std::initializer_list<const TChart*> charts) const;
 
   // An event that runs a handler of this tab.
   template <class Tab>

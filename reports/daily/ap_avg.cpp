@@ -322,6 +322,7 @@ void ApAvgTab::LoadApavgClick(TObject*) {
     }
     data = ReadApAvg(file.get());
   }
+  SummarizeDays(path, data.value);
 
   // Set by the first long-layout record; the rows' nominal values and labels follow it.
   bool longLayout = false;

@@ -97,6 +97,7 @@ void DtAvgTab::LoadDtAvgClick(TObject*) {
     DTGraph->Title.Add(path);
     data = ReadDtAvg(file.get());
   }
+  SummarizeDays(path, data.value);
 
   for (const DtAvgRecord& r : data.value) {
     if (!form_.InDateWindow(r.date)) continue;

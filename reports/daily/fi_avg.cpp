@@ -82,6 +82,7 @@ void FiAvgTab::LoadFIavgClick(TObject*) {
     FIGraph->Title.Add(path);
     FiDays = ReadFiAvg(file.get()).value;
   }
+  form_.ShowLoadSummary(path, std::to_string(FiDays.size()) + " days");
   for (const FiDayRecord& d : FiDays) FIscans->Add(FormatDateTime("yyy-mm-dd", d.date));
 
   // Filter 0 is the reference of each day: its own curve stays empty. A day

@@ -133,6 +133,8 @@ void HgAvgTab::LoadHGavgClick(TObject*) {
     HGGraph->Title.Add(path);
     data = ReadHgAvg(file.get(), [this](double date) { return form_.InDateWindow(date); });
   }
+  // Only the days in the window are read at all.
+  form_.ShowLoadSummary(path, std::to_string(data.value.size()) + " days in the date window");
   for (const HgAvgRecord& r : data.value) PlotHgDay(*this, r);
   // A field that is not a whole number ends the load: the days before it
   // stay drawn, the axes keep their limits.

@@ -74,6 +74,7 @@ void O3AvgTab::LoadO3avgClick(TObject*) {
     O3Graph->Title.Add(path);
     records = ReadO3Avg(file.get());
   }
+  SummarizeDays(path, records.value);
 
   Counters counters{};
   int64_t days = 0;

@@ -162,6 +162,7 @@ void OpAvgTab::LoadOPavgClick(TObject*) {
     }
     data = ReadOpAvg(file.get());
   }
+  form_.ShowLoadSummary(path, std::to_string(data.value.size()) + " records");
 
   LocationStays stays;
   double previousDate = 0.0;

@@ -146,6 +146,7 @@ void RsAvgTab::LoadRSavgClick(TObject*) {
     RSGraph->Title.Add(path);
     data = ReadRsAvg(file.get());
   }
+  SummarizeDays(path, data.value);
 
   TArrowSeries* const rows[kRsRatios] = {Series40, Series14, Series15, Series16,
                                          Series17, Series18, Series19, Series39};

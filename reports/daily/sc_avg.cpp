@@ -34,6 +34,7 @@ void ScAvgTab::LoadSCavgClick(TObject*) {
     SCGraph->Title.Add(path);
     records = ReadScAvg(file.get());
   }
+  SummarizeDays(path, records.value);
 
   for (const ScAvgRecord& r : records.value) {
     if (!form_.InDateWindow(r.date)) continue;

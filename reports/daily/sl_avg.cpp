@@ -323,6 +323,7 @@ void SlAvgTab::LoadSLavgFileClick(TObject* sender) {
     SL_T->Title.Add(kSlTTitle);
     data = ReadSlAvg(file.get());
   }
+  SummarizeDays(path, data.value);
   const SlTotals totals = PlotRecords(*this, data.value);
   for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series8, Series9, Series10, Series28, Series29,
                                                              Series30, Series34})

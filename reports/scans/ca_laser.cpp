@@ -98,6 +98,7 @@ void CaLaserTab::LoadCAClick(TObject*) {
   }
   // A header that ends the reading early (a bad increment or date) ends the
   // laser load quietly: what was read stays drawn, and no message is shown.
+  SummarizePoints(path, {CAGraph});
 }
 
 void CaLaserTab::CaSaveBMPClick(TObject*) { form_.SaveChartAs(CAGraph); }

@@ -220,6 +220,7 @@ void CzScanTab::LoadCZClick(TObject*) {
                               FormatFloat("##.0", hg.width) + "A"
                         : kNotMeasured);
   if (!scan.optionalLine.empty()) title.Add(scan.optionalLine);
+  SummarizePoints(path, {CZGraph});
 }
 
 void CzScanTab::CzSaveBMPClick(TObject*) { form_.SaveChartAs(CZGraph); }

@@ -257,6 +257,7 @@ void DiMotorTab::LoadDIClick(TObject*) {
   LineSeries16->Clear();
   if (!HeaderFound(test, kDiMercury)) return;
   Plot(*LineSeries16, test.hgWarmUp);
+  SummarizePoints(path, {diLampsChart, zeChart, irisChart, fw1Chart, fw2Chart, longfw1Chart, longfw2Chart});
 }
 
 void DiMotorTab::logarithmicClick(TObject*) {

@@ -102,6 +102,7 @@ void DspCompareTab::LoadOldDSPClick(TObject* sender) {
   // is nothing to compare.
   if (old_[0][1] * new_[0][1] == 0) return;
   PlotShifts();
+  SummarizePoints(path, {Chart2});
 }
 
 // Each table is evaluated with its own terms, so a cubic relation keeps its

@@ -110,6 +110,7 @@ void DuvScanTab::LoadDUVClick(TObject*) {
   curve->Title = "#" + instrument;
   curve->SeriesColor = color;
   for (const DuvPoint& p : points) curve->AddXY(p.time, p.value);
+  SummarizePoints(path, {DUVGraph});
 }
 
 void DuvScanTab::SpeedButton4Click(TObject*) { form_.SaveChartAs(DUVGraph); }

@@ -133,6 +133,7 @@ void FcWheelTab::LoadFCClick(TObject*) {
   for (const FcStep& s : scan.steps) intensity->AddXY(s.step, s.intensity, "", colour);
   TLineSeries* r6 = AddCurve(*fcChart, date, TVertAxis::aLeftAxis, colour);
   for (const FcStep& s : scan.steps) r6->AddXY(s.step, s.r6, "", colour);
+  SummarizePoints(path, {fcChart});
 }
 
 // The chart adds one set of curves per file, so "Clear graph" empties it and

@@ -178,6 +178,7 @@ void CiLampTab::LoadCIClick(TObject*) {
   Series2->SetTitle(ScanTitle(scan));
   PlotScan(*Series2, scan, clRed);
   if (OldLampScan) PlotCiRatio(*Series4, scan, *OldLampScan);
+  SummarizePoints(path, {CiGraph});
 }
 
 void CiLampTab::LoadOldCIClick(TObject*) {
@@ -193,6 +194,7 @@ void CiLampTab::LoadOldCIClick(TObject*) {
   Series3->SetTitle(ScanTitle(old));
   PlotScan(*Series3, old, clBlack);
   if (CurrentLampScan) PlotCiRatio(*Series4, *CurrentLampScan, old);
+  SummarizePoints(path, {CiGraph});
 }
 
 void CjLampTab::LoadCJClick(TObject*) {
@@ -225,6 +227,7 @@ void CjLampTab::LoadCJClick(TObject*) {
     AddRatio(*LineSeries15, x, forward, back);
   }
   ScaleRatioAxis(CjGraph->RightAxis);
+  SummarizePoints(path, {CjGraph});
 }
 
 void CiLampTab::CiSaveBMPClick(TObject*) { form_.SaveChartAs(CiGraph); }

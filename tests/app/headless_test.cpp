@@ -46,6 +46,10 @@ TEST(Headless, LoadsADtFileAndDumpsWhatWasPlotted) {
   EXPECT_TRUE(root["messages"].toArray().isEmpty());
   const QJsonObject controls = root["controls"].toObject();
   EXPECT_EQ(controls["StartingDate"].toString(), "2019-01-02");
+  // The status line tells what the load read, and what the window kept.
+  EXPECT_TRUE(controls["StatusBar1"].toString().startsWith(
+      QString::fromUtf8("dtoavg19.185: 2 records, 1 in the date window 02/01/2019\u2013")))
+      << controls["StatusBar1"].toString().toStdString();
   EXPECT_EQ(controls["StrictDate"].toBool(true), false);
   EXPECT_EQ(controls["dtMaxUpDown"].toInt(), 42);
   EXPECT_EQ(controls["dtMin"].toString(), "19");
