@@ -48,15 +48,19 @@ struct Fixture {
     chart.LeftAxis.GridVisible = false;
   }
   QRect plot;  // of the last rendering
+  ChartLayout layout;
   QImage Render(int w = 400, int h = 300) {
     QImage image = RenderChartImage(chart, w, h);
-    plot = PlotOf(chart, image);
+    layout = LayoutChart(chart, image.rect());
+    plot = layout.plot;
     return image;
   }
   // The pixel of a value pair on the bottom and left axes.
   QPoint At(double x, double y) const {
-    return QPoint(static_cast<int>(std::lround(plot.left() + (plot.width() - 1) * x / 10)),
-                  static_cast<int>(std::lround(plot.top() + (plot.height() - 1) * (1 - y / 10))));
+    double px = 0, py = 0;
+    EXPECT_TRUE(layout.Find(chart.BottomAxis)->map.ToPixel(x, px));
+    EXPECT_TRUE(layout.Find(chart.LeftAxis)->map.ToPixel(y, py));
+    return QPoint(static_cast<int>(std::floor(px)), static_cast<int>(std::floor(py)));
   }
 };
 
@@ -281,26 +285,57 @@ TEST(ChartRender, AreaFillsDownToItsBandWithTransparency) {
   EXPECT_EQ(PixelAt(image, f.At(5, 8)), kWhite);
 }
 
-TEST(ChartRender, CustomAxesDrawInTheirBands) {
+// The pixel of a value on one of the chart's axes as last laid out.
+double PixelOn(const ChartLayout& L, const TChartAxis& axis, double v) {
+  double p = 0;
+  EXPECT_TRUE(L.Find(axis)->map.ToPixel(v, p));
+  return p;
+}
+
+TEST(ChartRender, SeriesStayInTheirBandsAndEdgePointsShowWhole) {
   Fixture f;
-  TChartAxis* band = f.chart.AddCustomAxis();
-  band->SetStartEnd(50, 100);
-  band->SetMinMax(0, 10);
-  TChartAxis* right = f.chart.AddCustomAxis();
-  right->OtherSide = true;
-  right->SetStartEnd(0, 50);
-  right->SetMinMax(0, 10);
-  auto* low = f.chart.AddSeries<TPointSeries>("Low");
-  low->SetCustomVertAxis(band);
-  low->AddXY(3, 10);  // top of the lower half
-  auto* high = f.chart.AddSeries<TPointSeries>("High");
-  high->SeriesColor = clBlue;
-  high->SetCustomVertAxis(right);
-  high->AddXY(7, 0);  // bottom of the upper half
+  TChartAxis* low = f.chart.AddCustomAxis();
+  low->SetStartEnd(50, 100);
+  low->SetMinMax(0, 10);
+  TChartAxis* high = f.chart.AddCustomAxis();
+  high->OtherSide = true;
+  high->SetStartEnd(0, 50);
+  high->SetMinMax(0, 10);
+  // A point at the top of the lower band, one at the bottom of the upper
+  // band, and an area in the lower band that reaches far above it.
+  auto* top = f.chart.AddSeries<TPointSeries>("Top");
+  top->SetCustomVertAxis(low);
+  top->AddXY(3, 10);
+  auto* bottom = f.chart.AddSeries<TPointSeries>("Bottom");
+  bottom->SeriesColor = clBlue;
+  bottom->SetCustomVertAxis(high);
+  bottom->AddXY(7, 0);
+  auto* area = f.chart.AddSeries<TAreaSeries>("Area");
+  area->SeriesColor = clGreen;
+  area->LineVisible = false;
+  area->SetCustomVertAxis(low);
+  area->AddXY(9, 30);
+  area->AddXY(10, 30);
   const QImage image = f.Render();
-  const int middle = static_cast<int>(std::lround(f.plot.top() + (f.plot.height() - 1) * 0.5));
-  EXPECT_EQ(PixelAt(image, QPoint(f.At(3, 0).x(), middle)), kRed);
-  EXPECT_EQ(PixelAt(image, QPoint(f.At(7, 0).x(), middle)), kBlue);
+  const AxisLayout& lowBand = *f.layout.Find(*low);
+  const AxisLayout& highBand = *f.layout.Find(*high);
+  EXPECT_GE(lowBand.from - highBand.to, 4) << "a visible gap between the bands";
+  // The points show whole, their pointers within their bands.
+  const int topY = static_cast<int>(PixelOn(f.layout, *low, 10));
+  const int bottomY = static_cast<int>(PixelOn(f.layout, *high, 0));
+  const int topX = f.At(3, 0).x(), bottomX = f.At(7, 0).x();
+  EXPECT_EQ(PixelAt(image, QPoint(topX, topY - 3)), kRed);
+  EXPECT_EQ(PixelAt(image, QPoint(topX, topY + 3)), kRed);
+  EXPECT_EQ(PixelAt(image, QPoint(bottomX, bottomY - 3)), kBlue);
+  EXPECT_EQ(PixelAt(image, QPoint(bottomX, bottomY + 3)), kBlue);
+  EXPECT_GE(topY - 4, lowBand.from);
+  EXPECT_LE(bottomY + 4, highBand.to + 1);
+  // The area fills its band up to the band's top and nothing above it.
+  const int areaX = f.At(9.5, 0).x();
+  EXPECT_EQ(PixelAt(image, QPoint(areaX, static_cast<int>(lowBand.from) + 1)), kGreen);
+  for (int y = f.plot.top(); y < static_cast<int>(lowBand.from); ++y) {
+    EXPECT_NE(PixelAt(image, QPoint(areaX, y)), kGreen) << y;
+  }
   // The right-hand custom axis takes room on the right of the plot.
   EXPECT_LT(f.plot.left() + f.plot.width(), 400 - 20);
 }

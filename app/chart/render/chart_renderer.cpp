@@ -13,6 +13,8 @@ using namespace chart_render;
 
 namespace {
 
+// Each drawn series with what it is drawn against and the rectangle of its
+// bands, which it must not leave.
 template <class Each>
 void ForEachDrawnSeries(const TChart& chart, const ChartLayout& L, Each each) {
   for (const TChartSeries* s : chart.Series()) {
@@ -20,7 +22,8 @@ void ForEachDrawnSeries(const TChart& chart, const ChartLayout& L, Each each) {
     const AxisLayout* h = L.Find(s->GetHorizAxis());
     const AxisLayout* v = L.Find(s->GetVertAxis());
     if (!h || !v) continue;  // an axis of another chart
-    each(*s, SeriesContext{h->map, v->map, L.plot, std::max(v->from, v->to)});
+    const QRectF bands(QPointF(h->from, v->from), QPointF(h->to + 1, v->to + 1));
+    each(*s, SeriesContext{h->map, v->map, L.plot, std::max(v->from, v->to)}, bands);
   }
 }
 
@@ -31,11 +34,18 @@ void Paint(const TChart& chart, QPainter& p, const ChartLayout& L) {
   DrawLegend(p, L.legend);
   p.fillRect(L.plot, ToQColor(chart.BackColor, clWhite));
   DrawGrid(p, L);
-  p.setClipRect(L.plot);
-  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c) { DrawSeries(p, s, c); });
+  // Smooth series read better; the axes and the grid stay on whole pixels.
+  p.setRenderHint(QPainter::Antialiasing, true);
+  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c, const QRectF& bands) {
+    p.setClipRect(bands);
+    DrawSeries(p, s, c);
+  });
+  p.setRenderHint(QPainter::Antialiasing, false);
   p.setClipRect(L.area);
   DrawAxes(p, L);
-  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c) { DrawMarks(p, s, c, L.area); });
+  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c, const QRectF&) {
+    DrawMarks(p, s, c, L.area);
+  });
 }
 
 void RenderInto(TChart& chart, QImage& image) {
