@@ -201,6 +201,7 @@ MainWindow::MainWindow(TMainForm& form) : form_(form) {
   setWindowTitle(Text(form.Caption));
   BuildChildren(&form, this);
   resize(form.Width, form.Height);
+  setMinimumSize(820, 480);  // the shared strip shows whole, up to "Load DIR"
   move(form.Left, form.Top);
 }
 

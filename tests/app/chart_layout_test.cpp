@@ -130,8 +130,12 @@ TEST(ChartLayout, VerticalAxesKeepTheirLabelsAndTitlesInTheirBands) {
     EXPECT_LE(v->to, bottom - (k == 9 ? 0 : 3));
     EXPECT_LT(v->from, top + bandHeight / 4);
     EXPECT_GT(v->to, bottom - bandHeight / 4);
-    if (k == 0) EXPECT_EQ(v->from, L.plot.top());
-    if (k == 9) EXPECT_EQ(v->to, L.plot.bottom());
+    if (k == 0) {
+      EXPECT_EQ(v->from, L.plot.top());
+    }
+    if (k == 9) {
+      EXPECT_EQ(v->to, L.plot.bottom());
+    }
     EXPECT_GE(v->labels.size(), 2u);
     std::vector<QRectF>& side = axis.AtRight() ? right : left;
     for (const AxisLabelLayout& label : v->labels) {

@@ -1,6 +1,7 @@
 #include "app/chart/render/chart_renderer.h"
 
 #include <QPainter>
+#include <QPicture>
 #include <QRect>
 
 #include <algorithm>
@@ -48,11 +49,6 @@ void Paint(const TChart& chart, QPainter& p, const ChartLayout& L) {
   });
 }
 
-void RenderInto(TChart& chart, QImage& image) {
-  QPainter painter(&image);
-  RenderChart(chart, painter, image.rect());
-}
-
 }  // namespace
 
 ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area) {
@@ -66,18 +62,32 @@ ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& are
   return layout;
 }
 
-QImage RenderChartImage(TChart& chart, int width, int height) {
-  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  RenderInto(chart, image);
-  if (!chart.OnAfterDraw) return image;
-  chart.OnAfterDraw(&chart);
+bool RenderChartOn(TChart& chart, QPaintDevice& device, const QSize& size) {
+  const QRect area(QPoint(0, 0), size);
   // The after-draw handlers of this program move points (the comment markers
   // go to the top edge) and ask for a repaint; on screen that repaint draws
   // the chart a second time and raises the event again, which the handlers
-  // ignore every second time so that drawing does not recurse. The image
-  // must show that second drawing, and the handlers must see both calls.
-  RenderInto(chart, image);
-  chart.OnAfterDraw(&chart);
+  // ignore every second time so that drawing does not recurse. The device
+  // must show that second drawing, and the handlers must see both calls; the
+  // first drawing goes to a recording that is thrown away.
+  if (chart.OnAfterDraw) {
+    QPicture first;
+    QPainter painter(&first);
+    RenderChart(chart, painter, area);
+    painter.end();
+    chart.OnAfterDraw(&chart);
+  }
+  {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    RenderChart(chart, painter, area);
+  }
+  if (chart.OnAfterDraw) chart.OnAfterDraw(&chart);
+  return true;
+}
+
+QImage RenderChartImage(TChart& chart, int width, int height) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  if (!image.isNull()) RenderChartOn(chart, image, image.size());
   return image;
 }
