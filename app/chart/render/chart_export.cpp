@@ -1,5 +1,6 @@
 #include "app/chart/render/chart_export.h"
 
+#include <QBuffer>
 #include <QClipboard>
 #include <QFile>
 #include <QFileInfo>
@@ -14,6 +15,7 @@
 #include <QSvgGenerator>
 
 #include <cmath>
+#include <functional>
 
 #include "app/chart/chart.h"
 #include "app/chart/render/chart_renderer.h"
@@ -43,33 +45,45 @@ void WritePicture(TChart& chart, const std::string& path, const char* format) {
   WriteFileSafely(path, [&](QIODevice& file) { return image.save(&file, format); }, "The image could not be written.");
 }
 
+// Writes a vector drawing made in memory first: the SVG and PDF writers do
+// not look at the results of their writes, so a file that took only part of
+// the drawing would pass for whole.
+void WriteDrawing(const std::string& path, const std::function<bool(QIODevice&)>& draw) {
+  QBuffer drawing;
+  drawing.open(QIODevice::WriteOnly);
+  if (!draw(drawing)) Fail(path, "The drawing could not be made.");
+  const QByteArray& bytes = drawing.data();
+  WriteFileSafely(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); },
+                  "The drawing could not be written.");
+}
+
 void WriteSvg(TChart& chart, const std::string& path) {
   const QSize size = ChartSize(chart);
-  WriteFileSafely(path, [&](QIODevice& file) {
+  WriteDrawing(path, [&](QIODevice& device) {
     QSvgGenerator svg;
-    svg.setOutputDevice(&file);
+    svg.setOutputDevice(&device);
     svg.setResolution(kScreenDpi);
     svg.setTitle(QString::fromStdString(chart.Name));
     svg.setDescription(QStringLiteral("Lumograph chart"));
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     return RenderChartOn(chart, svg, size);
-  }, "The drawing could not be written.");
+  });
 }
 
 // One page the chart's size without margins: a pixel of the chart is a
 // pixel of the page.
 void WritePdf(TChart& chart, const std::string& path) {
   const QSize size = ChartSize(chart);
-  WriteFileSafely(path, [&](QIODevice& file) {
-    QPdfWriter pdf(&file);
+  WriteDrawing(path, [&](QIODevice& device) {
+    QPdfWriter pdf(&device);
     pdf.setCreator(QStringLiteral("Lumograph"));
     pdf.setTitle(QString::fromStdString(chart.Name));
     pdf.setResolution(kScreenDpi);
     pdf.setPageSize(QPageSize(QSizeF(size) * 72.0 / kScreenDpi, QPageSize::Point));
     pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
     return RenderChartOn(chart, pdf, size);
-  }, "The drawing could not be written.");
+  });
 }
 
 }  // namespace
