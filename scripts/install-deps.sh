@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   g++ cmake make
-  qt6-base-dev qt6-qpa-plugins libgl-dev
+  qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
   libgtest-dev libgmock-dev
   fonts-dejavu-core
   clang libclang-rt-14-dev

@@ -280,6 +280,9 @@ class TChart : public TWinControl {
   TChartText Foot{this};
   TChartLegend Legend;
   TColor BackColor = clWhite;
+  // A chart stacked with this one: both plots take the same left and right
+  // edges, so that axes along them line up. Set on both charts.
+  const TChart* AlignPlotWith = nullptr;
   TChartAxis BottomAxis{this, TAxisKind::Bottom};
   TChartAxis LeftAxis{this, TAxisKind::Left};
   TChartAxis RightAxis{this, TAxisKind::Right};

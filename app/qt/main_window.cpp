@@ -209,6 +209,7 @@ MainWindow::MainWindow(TMainForm& form) : form_(form) {
   connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
   addAction(about);
   resize(form.Width, form.Height);
+  setMinimumSize(820, 480);  // the shared strip shows whole, up to "Load DIR"
   move(form.Left, form.Top);
 }
 

@@ -140,6 +140,9 @@ OpAvgTab::OpAvgTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet) {
   Series51->Pointer.OutlineVisible = false;
   // Each location's row is labelled with its name on the right axis.
   LocationGraph->RightAxis.PointLabels = true;
+  // The two charts share their date axis.
+  OPGraph->AlignPlotWith = LocationGraph;
+  LocationGraph->AlignPlotWith = OPGraph;
 }
 
 void OpAvgTab::LoadOPavgClick(TObject*) {

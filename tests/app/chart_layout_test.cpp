@@ -3,6 +3,9 @@
 #include <QImage>
 #include <QPainter>
 
+#include <algorithm>
+#include <cstdlib>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -122,9 +125,20 @@ TEST(ChartLayout, VerticalAxesKeepTheirLabelsAndTitlesInTheirBands) {
     ASSERT_NE(v, nullptr);
     ASSERT_TRUE(v->shown);
     SCOPED_TRACE(axis.Title);
+    // Within its tenth of the plot, apart from the bands beside it; the
+    // outer ends of the first and last reach the plot's edges.
     const double bandHeight = (L.plot.height() - 1) / 10.0;
-    EXPECT_NEAR(v->from, L.plot.top() + bandHeight * k, 1e-9);
-    EXPECT_NEAR(v->to, L.plot.top() + bandHeight * (k + 1), 1e-9);
+    const double top = L.plot.top() + bandHeight * k, bottom = top + bandHeight;
+    EXPECT_GE(v->from, top + (k == 0 ? 0 : 3));
+    EXPECT_LE(v->to, bottom - (k == 9 ? 0 : 3));
+    EXPECT_LT(v->from, top + bandHeight / 4);
+    EXPECT_GT(v->to, bottom - bandHeight / 4);
+    if (k == 0) {
+      EXPECT_EQ(v->from, L.plot.top());
+    }
+    if (k == 9) {
+      EXPECT_EQ(v->to, L.plot.bottom());
+    }
     EXPECT_GE(v->labels.size(), 2u);
     std::vector<QRectF>& side = axis.AtRight() ? right : left;
     for (const AxisLabelLayout& label : v->labels) {
@@ -156,6 +170,7 @@ TEST(ChartLayout, LabelsOfOverlappingBandsOnOneSideDoNotCoverEachOther) {
     TChartAxis* axis = chart.AddCustomAxis();
     axis->SetStartEnd(start, start + 70);
     axis->SetMinMax(0, 100);
+    axis->SetDesiredIncrement(10);  // labels as close as they may stand
     chart.AddSeries<TPointSeries>("S")->SetCustomVertAxis(axis);
     axes.push_back(axis);
   }
@@ -212,6 +227,167 @@ TEST(ChartLayout, RenderChartDrawsTheLayoutItReturns) {
   // Another chart's axis has no place in this layout.
   TChart other("Other", nullptr);
   EXPECT_EQ(drawn.Find(other.LeftAxis), nullptr);
+}
+
+TEST(ChartLayout, TheLegendLeavesOutSeriesWithNeitherTitleNorPoints) {
+  struct Case {
+    const char* what;
+    std::string title;
+    int points;
+    bool listed;
+  };
+  const Case cases[] = {
+      {"untitled and empty", "", 0, false},
+      {"untitled with points", "", 2, true},
+      {"titled and empty", "Humidity", 0, true},
+      {"titled with points", "Humidity", 2, true},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.AddSeries<TPointSeries>("Kept")->SetTitle("Kept");
+    auto* s = chart.AddSeries<TPointSeries>("Series3");
+    s->SetTitle(c.title);
+    for (int i = 0; i < c.points; ++i) s->AddXY(i, i);
+    const ChartLayout L = LayoutChart(chart, kArea);
+    const bool listed = std::any_of(L.legend.entries.begin(), L.legend.entries.end(),
+                                    [&](const LegendLayout::Entry& e) { return e.series == s; });
+    EXPECT_EQ(listed, c.listed) << c.what;
+    EXPECT_EQ(L.legend.entries.size(), c.listed ? 2u : 1u) << c.what;
+  }
+}
+
+// The labels of every axis of a chart laid out in kArea.
+size_t LabelCount(const TChart& chart) {
+  size_t n = 0;
+  for (const AxisLayout& v : LayoutChart(chart, kArea).axes) n += v.labels.size();
+  return n;
+}
+
+TEST(ChartLayout, AxesShowNoMadeUpScales) {
+  struct Case {
+    const char* what;
+    bool dates, fixed;
+    double min, max;
+    std::vector<double> values;  // points at (v, v)
+    std::vector<std::string> labels;  // of the left axis; empty: any number but none made up
+  };
+  const Case cases[] = {
+      {"empty automatic axes", false, false, 0, 0, {}, {}},
+      {"empty date axis fixed where no data put it", true, true, 0, 0, {}, {}},
+      {"limits of one value away from the data", false, true, 5, 5, {1, 2}, {}},
+      {"one point", false, false, 0, 0, {7}, {"7"}},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.Legend.Visible = false;
+    chart.BottomAxis.DateTime = c.dates;
+    auto* s = chart.AddSeries<TPointSeries>("Points");
+    for (double v : c.values) s->AddXY(v, v);
+    if (c.fixed) {
+      chart.BottomAxis.SetMinMax(c.min, c.max);
+      chart.LeftAxis.SetMinMax(c.min, c.max);
+    }
+    const ChartLayout L = LayoutChart(chart, kArea);
+    std::vector<std::string> left;
+    for (const AxisLabelLayout& label : L.Find(chart.LeftAxis)->labels) left.push_back(label.text.toStdString());
+    EXPECT_EQ(left, c.labels) << c.what;
+    if (c.dates) {
+      EXPECT_TRUE(L.Find(chart.BottomAxis)->labels.empty()) << c.what;
+    }
+  }
+  // Limits set apart by hand keep their scale without data.
+  TChart fixed("Chart", nullptr);
+  fixed.AddSeries<TPointSeries>("Points");
+  fixed.LeftAxis.SetMinMax(0, 100);
+  EXPECT_GE(LayoutChart(fixed, kArea).Find(fixed.LeftAxis)->labels.size(), 3u);
+  TChart empty("Chart", nullptr);
+  empty.AddSeries<TLineSeries>("Line");
+  EXPECT_EQ(LabelCount(empty), 0u);
+}
+
+TEST(ChartLayout, AxisTitlesShrinkThenBreakBeforeTheyAreCut) {
+  struct Case {
+    const char* what;
+    int height;
+    bool broken, cut;
+  };
+  const Case cases[] = {
+      {"room for one line", 600, false, false},
+      {"two lines at a readable size", 150, true, false},
+      {"no room even for two lines", 45, false, true},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.Legend.Visible = false;
+    chart.LeftAxis.SetTitle("North correction, steps", 90);
+    chart.LeftAxis.SetMinMax(0, 10);
+    chart.AddSeries<TPointSeries>("Points");
+    const ChartLayout L = LayoutChart(chart, QRect(0, 0, 600, c.height));
+    const AxisLayout& left = *L.Find(chart.LeftAxis);
+    const std::string text = left.title.text.toStdString();
+    EXPECT_EQ(text.find('\n') != std::string::npos, c.broken) << c.what << ": " << text;
+    EXPECT_EQ(text.find("\u2026") != std::string::npos, c.cut) << c.what << ": " << text;
+    EXPECT_LE(left.title.rect.height(), left.to + 1 - left.from + 0.5) << c.what;
+    if (!c.cut) {
+      QString joined = left.title.text;
+      EXPECT_EQ(joined.replace(QLatin1Char('\n'), QLatin1Char(' ')).toStdString(), "North correction, steps") << c.what;
+    }
+  }
+}
+
+TEST(ChartLayout, TheTitleKeepsClearOfControlsOverTheChart) {
+  struct Case {
+    const char* what;
+    int controlWidth;
+    bool moved, below;
+  };
+  const Case cases[] = {
+      {"no control", 0, false, false},
+      {"check boxes at the left, room beside them", 290, true, false},
+      {"a control across the top", 560, true, true},
+  };
+  for (const Case& c : cases) {
+    TChart chart("Chart", nullptr);
+    chart.Title.Add("/srv/brewer/bdata185/APOAVG.185");
+    std::unique_ptr<TCheckBox> box;
+    if (c.controlWidth > 0) {
+      box = std::make_unique<TCheckBox>("ShowCase", &chart);
+      box->SetBounds(8, 4, c.controlWidth, 19);
+    }
+    const ChartLayout L = LayoutChart(chart, kArea);
+    ASSERT_EQ(L.title.lines.size(), 1u) << c.what;
+    const QRect line = L.title.lines[0].rect;
+    const QRect control(8, 4, c.controlWidth, 19);
+    EXPECT_FALSE(c.controlWidth > 0 && line.intersects(control)) << c.what;
+    EXPECT_EQ(std::abs(line.center().x() - kArea.center().x()) > 2, c.moved && !c.below) << c.what;
+    EXPECT_EQ(line.top() > control.bottom(), c.below) << c.what;
+  }
+}
+
+TEST(ChartLayout, StackedChartsShareTheirPlotEdges) {
+  TChart upper("Upper", nullptr), lower("Lower", nullptr);
+  for (TChart* chart : {&upper, &lower}) {
+    chart->Legend.Visible = false;
+    chart->Width = 600;
+    chart->Height = 250;
+    chart->AddSeries<TPointSeries>("Points")->AddXY(1, 1);
+  }
+  upper.LeftAxis.SetMinMax(-570, -550);
+  lower.LeftAxis.SetMinMax(14615, 14645);
+  auto* place = lower.AddSeries<TGanttSeries>("Stays");
+  place->SetVertAxis(TVertAxis::aRightAxis);
+  lower.RightAxis.PointLabels = true;
+  place->AddGanttColor(0, 2, 1, "COPENHAGEN");
+  const QRect area(0, 0, 600, 250);
+  const ChartLayout alone = LayoutChart(upper, area);
+  EXPECT_NE(alone.plot.right(), LayoutChart(lower, area).plot.right()) << "the label takes room on one only";
+  upper.AlignPlotWith = &lower;
+  lower.AlignPlotWith = &upper;
+  const ChartLayout a = LayoutChart(upper, area), b = LayoutChart(lower, area);
+  EXPECT_EQ(a.plot.left(), b.plot.left());
+  EXPECT_EQ(a.plot.right(), b.plot.right());
+  // Every label still stands beside its own chart's plot.
+  for (const AxisLabelLayout& label : a.Find(upper.LeftAxis)->labels) EXPECT_LT(label.rect.right(), a.plot.left());
 }
 
 }  // namespace

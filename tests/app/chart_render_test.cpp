@@ -3,11 +3,16 @@
 #include <QDir>
 #include <QFile>
 #include <QFontMetrics>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QXmlStreamReader>
 
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdio>
 #include <cmath>
 #include <algorithm>
 #include <fstream>
@@ -48,15 +53,19 @@ struct Fixture {
     chart.LeftAxis.GridVisible = false;
   }
   QRect plot;  // of the last rendering
+  ChartLayout layout;
   QImage Render(int w = 400, int h = 300) {
     QImage image = RenderChartImage(chart, w, h);
-    plot = PlotOf(chart, image);
+    layout = LayoutChart(chart, image.rect());
+    plot = layout.plot;
     return image;
   }
   // The pixel of a value pair on the bottom and left axes.
   QPoint At(double x, double y) const {
-    return QPoint(static_cast<int>(std::lround(plot.left() + (plot.width() - 1) * x / 10)),
-                  static_cast<int>(std::lround(plot.top() + (plot.height() - 1) * (1 - y / 10))));
+    double px = 0, py = 0;
+    EXPECT_TRUE(layout.Find(chart.BottomAxis)->map.ToPixel(x, px));
+    EXPECT_TRUE(layout.Find(chart.LeftAxis)->map.ToPixel(y, py));
+    return QPoint(static_cast<int>(std::floor(px)), static_cast<int>(std::floor(py)));
   }
 };
 
@@ -281,26 +290,57 @@ TEST(ChartRender, AreaFillsDownToItsBandWithTransparency) {
   EXPECT_EQ(PixelAt(image, f.At(5, 8)), kWhite);
 }
 
-TEST(ChartRender, CustomAxesDrawInTheirBands) {
+// The pixel of a value on one of the chart's axes as last laid out.
+double PixelOn(const ChartLayout& L, const TChartAxis& axis, double v) {
+  double p = 0;
+  EXPECT_TRUE(L.Find(axis)->map.ToPixel(v, p));
+  return p;
+}
+
+TEST(ChartRender, SeriesStayInTheirBandsAndEdgePointsShowWhole) {
   Fixture f;
-  TChartAxis* band = f.chart.AddCustomAxis();
-  band->SetStartEnd(50, 100);
-  band->SetMinMax(0, 10);
-  TChartAxis* right = f.chart.AddCustomAxis();
-  right->OtherSide = true;
-  right->SetStartEnd(0, 50);
-  right->SetMinMax(0, 10);
-  auto* low = f.chart.AddSeries<TPointSeries>("Low");
-  low->SetCustomVertAxis(band);
-  low->AddXY(3, 10);  // top of the lower half
-  auto* high = f.chart.AddSeries<TPointSeries>("High");
-  high->SeriesColor = clBlue;
-  high->SetCustomVertAxis(right);
-  high->AddXY(7, 0);  // bottom of the upper half
+  TChartAxis* low = f.chart.AddCustomAxis();
+  low->SetStartEnd(50, 100);
+  low->SetMinMax(0, 10);
+  TChartAxis* high = f.chart.AddCustomAxis();
+  high->OtherSide = true;
+  high->SetStartEnd(0, 50);
+  high->SetMinMax(0, 10);
+  // A point at the top of the lower band, one at the bottom of the upper
+  // band, and an area in the lower band that reaches far above it.
+  auto* top = f.chart.AddSeries<TPointSeries>("Top");
+  top->SetCustomVertAxis(low);
+  top->AddXY(3, 10);
+  auto* bottom = f.chart.AddSeries<TPointSeries>("Bottom");
+  bottom->SeriesColor = clBlue;
+  bottom->SetCustomVertAxis(high);
+  bottom->AddXY(7, 0);
+  auto* area = f.chart.AddSeries<TAreaSeries>("Area");
+  area->SeriesColor = clGreen;
+  area->LineVisible = false;
+  area->SetCustomVertAxis(low);
+  area->AddXY(9, 30);
+  area->AddXY(10, 30);
   const QImage image = f.Render();
-  const int middle = static_cast<int>(std::lround(f.plot.top() + (f.plot.height() - 1) * 0.5));
-  EXPECT_EQ(PixelAt(image, QPoint(f.At(3, 0).x(), middle)), kRed);
-  EXPECT_EQ(PixelAt(image, QPoint(f.At(7, 0).x(), middle)), kBlue);
+  const AxisLayout& lowBand = *f.layout.Find(*low);
+  const AxisLayout& highBand = *f.layout.Find(*high);
+  EXPECT_GE(lowBand.from - highBand.to, 4) << "a visible gap between the bands";
+  // The points show whole, their pointers within their bands.
+  const int topY = static_cast<int>(PixelOn(f.layout, *low, 10));
+  const int bottomY = static_cast<int>(PixelOn(f.layout, *high, 0));
+  const int topX = f.At(3, 0).x(), bottomX = f.At(7, 0).x();
+  EXPECT_EQ(PixelAt(image, QPoint(topX, topY - 3)), kRed);
+  EXPECT_EQ(PixelAt(image, QPoint(topX, topY + 3)), kRed);
+  EXPECT_EQ(PixelAt(image, QPoint(bottomX, bottomY - 3)), kBlue);
+  EXPECT_EQ(PixelAt(image, QPoint(bottomX, bottomY + 3)), kBlue);
+  EXPECT_GE(topY - 4, lowBand.from);
+  EXPECT_LE(bottomY + 4, highBand.to + 1);
+  // The area fills its band up to the band's top and nothing above it.
+  const int areaX = f.At(9.5, 0).x();
+  EXPECT_EQ(PixelAt(image, QPoint(areaX, static_cast<int>(lowBand.from) + 1)), kGreen);
+  for (int y = f.plot.top(); y < static_cast<int>(lowBand.from); ++y) {
+    EXPECT_NE(PixelAt(image, QPoint(areaX, y)), kGreen) << y;
+  }
   // The right-hand custom axis takes room on the right of the plot.
   EXPECT_LT(f.plot.left() + f.plot.width(), 400 - 20);
 }
@@ -664,6 +704,127 @@ TEST(ChartExport, SaveChartImagePicksTheFormatByExtension) {
     EXPECT_THROW(SaveChartImage(chart, dir.filePath(QString::fromLatin1(name)).toStdString()), EFCreateError) << name;
     EXPECT_FALSE(QFile::exists(dir.filePath(QString::fromLatin1(name)))) << name;
   }
+}
+
+// A chart with enough points that its drawing is many kilobytes.
+void FillChart(TChart& chart, int points) {
+  chart.Title.Add("Lamp intensity");
+  auto* s = chart.AddSeries<TLineSeries>("Intensity");
+  s->SetTitle("Intensity");
+  for (int i = 0; i < points; ++i) s->AddXY(i, std::sin(i * 0.1) * 1000);
+}
+
+// Counts the occurrences of `word` in `text`.
+int CountOf(const std::string& text, const std::string& word) {
+  int n = 0;
+  for (size_t at = text.find(word); at != std::string::npos; at = text.find(word, at + 1)) ++n;
+  return n;
+}
+
+TEST(ChartExport, PdfIsOneVectorPageOfTheChartsSize) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  TChart chart("Chart", nullptr);
+  chart.Width = 640;
+  chart.Height = 400;
+  FillChart(chart, 300);
+  const QString path = dir.filePath(QStringLiteral("chart.PDF"));
+  SaveChartImage(chart, path.toStdString());
+  const std::string pdf = Slurp(path);
+  EXPECT_EQ(pdf.substr(0, 5), "%PDF-");
+  EXPECT_NE(pdf.find("%%EOF", pdf.size() - 8), std::string::npos) << "no trailer at the end";
+  EXPECT_EQ(CountOf(pdf, "/Type /Page\n") + CountOf(pdf, "/Type /Page\r") + CountOf(pdf, "/Type /Page "), 1);
+  EXPECT_NE(pdf.find("/Count 1"), std::string::npos);
+  // 640 by 400 pixels at 96 an inch are 480 by 300 points.
+  const size_t box = pdf.find("/MediaBox [");
+  ASSERT_NE(box, std::string::npos);
+  double x0 = -1, y0 = -1, x1 = 0, y1 = 0;
+  ASSERT_EQ(std::sscanf(pdf.c_str() + box, "/MediaBox [%lf %lf %lf %lf]", &x0, &y0, &x1, &y1), 4);
+  EXPECT_EQ(x0, 0);
+  EXPECT_EQ(y0, 0);
+  EXPECT_EQ(x1, 480);
+  EXPECT_EQ(y1, 300);
+  EXPECT_EQ(pdf.find("/Subtype /Image"), std::string::npos) << "a picture inside the PDF";
+}
+
+TEST(ChartExport, SvgIsAnXmlDrawingOfTheChart) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(dir.isValid());
+  TChart chart("Chart", nullptr);
+  chart.Width = 500;
+  chart.Height = 300;
+  FillChart(chart, 50);
+  const QString path = dir.filePath(QStringLiteral("chart.svg"));
+  SaveChartImage(chart, path.toStdString());
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  QXmlStreamReader xml(&file);
+  QString root, viewBox;
+  int drawn = 0, texts = 0, images = 0;
+  while (!xml.atEnd()) {
+    if (xml.readNext() != QXmlStreamReader::StartElement) continue;
+    const QString name = xml.name().toString();
+    if (root.isEmpty()) {
+      root = name;
+      viewBox = xml.attributes().value(QStringLiteral("viewBox")).toString();
+    }
+    drawn += name == QLatin1String("path") || name == QLatin1String("polyline") || name == QLatin1String("rect");
+    texts += name == QLatin1String("text");
+    images += name == QLatin1String("image");
+  }
+  EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString() << " at line " << xml.lineNumber();
+  EXPECT_EQ(root.toStdString(), "svg");
+  EXPECT_EQ(viewBox.toStdString(), "0 0 500 300");
+  EXPECT_GT(drawn, 5);
+  EXPECT_GT(texts, 3);  // the title and the axis labels stay text
+  EXPECT_EQ(images, 0);
+}
+
+TEST(ChartExport, AFailedDrawingLeavesTheOlderFileWhole) {
+  for (const char* name : {"old.svg", "old.pdf"}) {
+    SCOPED_TRACE(name);
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    TChart chart("Chart", nullptr);
+    chart.Width = 600;
+    chart.Height = 400;
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    SaveChartImage(chart, path.toStdString());
+    const std::string before = Slurp(path);
+    ASSERT_FALSE(before.empty());
+    // The new drawing is larger than the file size limit lets through.
+    FillChart(chart, 5000);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = before.size() + 2000;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    bool thrown = false;
+    try {
+      SaveChartImage(chart, path.toStdString());
+    } catch (const EFCreateError&) {
+      thrown = true;
+    }
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    EXPECT_TRUE(thrown);
+    EXPECT_EQ(Slurp(path), before);
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QString::fromLatin1(name)});
+  }
+}
+
+TEST(ChartExport, CopyPutsThePictureOnTheClipboard) {
+  TChart chart("Chart", nullptr);
+  chart.Width = 321;
+  chart.Height = 123;
+  chart.Color = clRed;
+  QGuiApplication::clipboard()->clear();
+  CopyChartImage(chart);
+  const QImage copied = QGuiApplication::clipboard()->image();
+  const double ratio = QGuiApplication::primaryScreen()->devicePixelRatio();
+  EXPECT_EQ(copied.size(), QSize(std::lround(321 * ratio), std::lround(123 * ratio)));
+  EXPECT_EQ(copied.pixelColor(1, 1), kRed);  // the chart's face
 }
 
 }  // namespace

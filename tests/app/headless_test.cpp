@@ -1,6 +1,7 @@
 // Drives the real executable, as a script on a station PC would.
 #include <gtest/gtest.h>
 
+#include <QFile>
 #include <QImage>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -234,6 +235,20 @@ TEST(Headless, SavingAChartLiftsItsCommentMarkersToTheRightAxisMaximum) {
   for (const QJsonValue& m : markersOf(hgChart, "Series37")) EXPECT_EQ(m.toObject()["y"].toDouble(), 30);
   // The DT markers stay where they were put.
   EXPECT_EQ(markersOf(charts["DTGraph"].toObject(), "Series31")[0].toObject()["y"].toDouble(), 30);
+}
+
+TEST(Headless, SavesChartsAsSvgAndPdfDrawings) {
+  TempDir dir;
+  const std::string svg = dir.Path() + "/hg.svg", pdf = dir.Path() + "/hg.pdf";
+  const RunResult run = Headless({"--size", "HGGraph=700x350", "--save", QString("HGGraph=") + svg.c_str(),
+                                  "--save", QString("HGGraph=") + pdf.c_str()});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  QFile svgFile(svg.c_str()), pdfFile(pdf.c_str());
+  ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
+  ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
+  const QByteArray drawing = svgFile.readAll();
+  EXPECT_TRUE(drawing.contains("<svg") && drawing.contains("viewBox=\"0 0 700 350\""));
+  EXPECT_TRUE(pdfFile.readAll().startsWith("%PDF-"));
 }
 
 TEST(Headless, HelpListsTheActions) {

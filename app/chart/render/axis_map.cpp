@@ -146,7 +146,7 @@ bool LabelsFit(const AxisMap& map, const std::vector<double>& ticks, const TickR
   const double to = std::max(rules.labelFrom, rules.labelTo);
   bool first = true;
   LabelSpan previous{0, 0};
-  double previousSize = 0;
+  double previousSize = 0, previousPixel = 0;
   for (double v : ticks) {
     double pixel = 0;
     if (!map.ToPixel(v, pixel)) return false;
@@ -154,14 +154,16 @@ bool LabelsFit(const AxisMap& map, const std::vector<double>& ticks, const TickR
     if (size > to - from) return false;
     const LabelSpan span = PlaceLabel(pixel, size, from, to);
     if (!first) {
-      const double gap = std::max(1.0, rules.separationPercent / 100.0 * std::max(size, previousSize));
+      const double gap =
+          std::max(rules.minGap, rules.separationPercent / 100.0 * std::max(size, previousSize));
       // Ticks come in axis order, which runs either way in pixels.
       const double apart = std::max(span.from - previous.to, previous.from - span.to);
-      if (apart < gap) return false;
+      if (apart < gap || std::fabs(pixel - previousPixel) < rules.minPitch) return false;
     }
     first = false;
     previous = span;
     previousSize = size;
+    previousPixel = pixel;
   }
   return true;
 }
@@ -172,11 +174,12 @@ double LabelSize(const TickRules& rules, double v) {
   return rules.labelSize ? std::max(0.0, rules.labelSize(v)) : 0;
 }
 
-// How many labels could at best stand side by side on the axis.
+// How many steps between labels could at best fit along the axis.
 double MostLabels(const AxisMap& map, const TickRules& rules) {
   const double smallest = std::max(
       1.0, std::min(LabelSize(rules, map.Min()), LabelSize(rules, map.Max())));
-  return std::max(1.0, std::floor((map.PixelHigh() - map.PixelLow()) / (smallest + 1)));
+  const double pitch = std::max(smallest + 1, rules.minPitch);
+  return std::max(1.0, (map.PixelHigh() - map.PixelLow()) / pitch);
 }
 
 // The two ends when their labels fit, else what is left of `few` (at most
@@ -221,20 +224,40 @@ bool StepTicks(double min, double max, double step, std::vector<double>& ticks) 
 
 }  // namespace
 
-std::vector<double> ValueTicks(const AxisMap& map, const TickRules& rules) {
+namespace {
+
+// The densest ticks at 1, 2 or 5 times a power of ten that fit; false with
+// what the last step tried left in `ticks` when fewer than two do.
+bool NiceTicks(const AxisMap& map, const TickRules& rules, std::vector<double>& ticks) {
   // In halves, so that the span of the widest limits stays finite.
   const double halfSpan = map.Max() * 0.5 - map.Min() * 0.5;
   double step = halfSpan / MostLabels(map, rules) * 2;
   if (rules.desiredIncrement > 0) step = std::max(step, rules.desiredIncrement);
   step = std::max(step, LeastStep(map));
-  if (!std::isfinite(step)) return Fallback(map, rules, {});
-  std::vector<double> ticks;
+  ticks.clear();
+  if (!std::isfinite(step)) return false;
   // Every step is half as large again as the one before: the loop ends at the
   // latest when the step overflows.
   for (step = NiceStepAtLeast(step); std::isfinite(step); step = NiceStepAtLeast(step * 1.5)) {
     if (!StepTicks(map.Min(), map.Max(), step, ticks)) continue;
-    if (ticks.size() < 2) break;  // coarser steps give no more
-    if (LabelsFit(map, ticks, rules)) return ticks;
+    if (ticks.size() < 2) return false;  // coarser steps give no more
+    if (LabelsFit(map, ticks, rules)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+std::vector<double> ValueTicks(const AxisMap& map, const TickRules& rules) {
+  std::vector<double> ticks;
+  if (NiceTicks(map, rules, ticks)) return ticks;
+  // Too short for labels that far apart: round steps closer together still
+  // read better than the two ends.
+  if (rules.minPitch > 0) {
+    TickRules closer = rules;
+    closer.minPitch = 0;
+    std::vector<double> dense;
+    if (NiceTicks(map, closer, dense)) return dense;
   }
   return Fallback(map, rules, ticks);
 }

@@ -45,9 +45,13 @@ struct TickRules {
   // The least step between ticks; 0 or less lets the axis choose. On a date
   // axis it counts days (1.0: at least one day).
   double desiredIncrement = 0;
-  // The least gap between neighbouring labels, in per cent of the larger one
-  // (at least one pixel).
+  // The least gap between neighbouring labels, in per cent of the larger one,
+  // and in pixels.
   int separationPercent = 10;
+  double minGap = 1;
+  // The least distance between neighbouring ticks, in pixels: a scale that
+  // reads at a glance, not one label after another.
+  double minPitch = 0;
   // The pixel interval labels must stay inside (a vertical axis: its band).
   double labelFrom = 0, labelTo = 0;
   // Pixels the label of a value takes along the axis.
@@ -71,7 +75,8 @@ bool LabelsFit(const AxisMap& map, const std::vector<double>& ticks, const TickR
 // to move a tick away from its neighbour.
 
 // Ticks at 1, 2 or 5 times a power of ten, the densest whose labels fit and
-// whose step is at least the desired increment.
+// whose step is at least the desired increment; on an axis too short for
+// two ticks the least pitch apart, the densest that fit without it.
 std::vector<double> ValueTicks(const AxisMap& map, const TickRules& rules);
 // Ticks at midnights: every day or two, Mondays, first days of months, or
 // first days of years, the densest whose labels fit.

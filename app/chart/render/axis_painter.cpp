@@ -1,4 +1,3 @@
-#include <QFontMetrics>
 #include <QPainter>
 
 #include "app/chart/chart.h"
@@ -30,8 +29,7 @@ namespace {
 
 void DrawAxisTitle(QPainter& p, const AxisTitleLayout& title) {
   if (title.text.isEmpty()) return;
-  const QFontMetrics fm(title.font);
-  const double w = fm.horizontalAdvance(title.text), h = fm.height();
+  const double w = title.box.width(), h = title.box.height();
   p.save();
   p.setFont(title.font);
   p.translate(title.centre);

@@ -1,6 +1,7 @@
 #include "app/chart/render/chart_layout.h"
 
 #include <QFontMetrics>
+#include <QStringList>
 #include <QtMath>
 
 #include <algorithm>
@@ -15,36 +16,120 @@ using namespace chart_render;
 
 namespace {
 
-// Room inside an automatic axis for the extreme points.
+// Room inside every axis for the extreme points, so that a point at a limit
+// shows whole rather than cut by the frame or the next band.
 constexpr double kDataInset = 6;
+// Between adjoining bands of vertical axes: their lines, labels and series
+// stay apart.
+constexpr double kBandGap = 10;
+// An automatic vertical scale reads best with a label every 50 to 80 pixels
+// or so; steps of 1, 2 and 5 from this least distance give that.
+constexpr double kVerticalPitch = 45;
+// The least blank between two labels of a horizontal axis, and the least
+// distance between the ticks of an automatic one.
+constexpr double kHorizontalLabelGap = 12;
+constexpr double kHorizontalPitch = 50;
+// 1 January 1900 as a serial date.
+constexpr double kFirstLabelledDate = 2;
 
 // ---------------------------------------------------------------- title, foot
 
-// Lays out the lines of a title at the top of `rest` (or of a foot at its
-// bottom) and returns what is left.
-QRect LayoutTextBlock(const TChartText& text, QRect rest, bool atTop, TextBlockLayout& out) {
+// The controls shown over the chart (check boxes, pickers), in the area's
+// coordinates.
+std::vector<QRect> ControlsOver(const TChart& chart, const QRect& area) {
+  std::vector<QRect> rects;
+  for (const TControl* c : chart.Controls()) {
+    if (c->Visible && c->Width > 0 && c->Height > 0)
+      rects.emplace_back(area.left() + c->Left, area.top() + c->Top, c->Width, c->Height);
+  }
+  return rects;
+}
+
+// Where a line `width` pixels wide goes in `row`: centred, or else centred in
+// the room right of the controls in that row (the program puts its controls
+// at the left); an empty rectangle when it cannot keep clear of them.
+QRect ClearOfControls(const QRect& row, int width, const std::vector<QRect>& controls) {
+  auto centred = [&](int left) { return QRect(left + (row.right() + 1 - left - width) / 2, row.top(), width, row.height()); };
+  const QRect middle = centred(row.left());
+  int freeLeft = row.left();
+  bool covered = false;
+  for (const QRect& c : controls) {
+    if (!c.intersects(row)) continue;
+    freeLeft = std::max(freeLeft, c.right() + 1 + kMargin);
+    covered = covered || c.intersects(middle);
+  }
+  if (!covered) return middle;
+  if (row.right() + 1 - freeLeft >= width) return centred(freeLeft);
+  return {};
+}
+
+// The lowest bottom edge of the controls in `row`.
+int BelowControls(const QRect& row, const std::vector<QRect>& controls) {
+  int bottom = row.top();
+  for (const QRect& c : controls) {
+    if (c.intersects(row)) bottom = std::max(bottom, c.bottom() + 1);
+  }
+  return bottom;
+}
+
+// Lays out the lines of a title at the top of `rest`, clear of `controls`,
+// and returns what is left.
+QRect LayoutTitle(const TChartText& text, QRect rest, const std::vector<QRect>& controls, TextBlockLayout& out) {
   const auto& lines = text.Lines();
   const bool any = std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); });
   if (!text.Visible || !any) return rest;
   out.font = PixelFont(FontPx(text.FontHeight, 12));
-  const int lineHeight = QFontMetrics(out.font).height();
+  const QFontMetrics fm(out.font);
+  const int lineHeight = fm.height();
+  int y = rest.top();
+  for (const std::string& line : lines) {
+    const QString shown = DisplayQString(line);
+    const int width = std::min(fm.horizontalAdvance(shown) + 2, rest.width());
+    QRect placed;
+    while (y + lineHeight - 1 <= rest.bottom()) {
+      const QRect row(rest.left(), y, rest.width(), lineHeight);
+      placed = ClearOfControls(row, width, controls);
+      if (!placed.isNull()) break;
+      y = BelowControls(row, controls);  // below them, every control ends lower down
+    }
+    if (placed.isNull()) break;
+    out.lines.push_back({placed, shown});
+    y += lineHeight;
+  }
+  if (out.lines.empty()) return rest;
+  return rest.adjusted(0, y - rest.top() + kMargin, 0, 0);
+}
+
+// Lays out the lines of a foot at the bottom of `rest` and returns what is left.
+QRect LayoutFoot(const TChartText& text, QRect rest, TextBlockLayout& out) {
+  const auto& lines = text.Lines();
+  const bool any = std::any_of(lines.begin(), lines.end(), [](const std::string& l) { return !l.empty(); });
+  if (!text.Visible || !any) return rest;
+  out.font = PixelFont(FontPx(text.FontHeight, 12));
+  const QFontMetrics fm(out.font);
+  const int lineHeight = fm.height();
   const int count = std::min(static_cast<int>(lines.size()), rest.height() / lineHeight);
   if (count <= 0) return rest;
   const int height = count * lineHeight;
-  const int top = atTop ? rest.top() : rest.bottom() + 1 - height;
+  const int top = rest.bottom() + 1 - height;
   for (int i = 0; i < count; ++i) {
-    const QRect line(rest.left(), top + i * lineHeight, rest.width(), lineHeight);
-    out.lines.push_back({line, DisplayQString(lines[static_cast<size_t>(i)])});
+    const QString shown = DisplayQString(lines[static_cast<size_t>(i)]);
+    const QRect row(rest.left(), top + i * lineHeight, rest.width(), lineHeight);
+    out.lines.push_back({ClearOfControls(row, std::min(fm.horizontalAdvance(shown) + 2, rest.width()), {}), shown});
   }
-  return atTop ? rest.adjusted(0, height + kMargin, 0, 0) : rest.adjusted(0, 0, 0, -height - kMargin);
+  return rest.adjusted(0, 0, 0, -height - kMargin);
 }
 
 // ---------------------------------------------------------------- legend
 
+// A series with neither a title nor points has nothing to tell a reader:
+// it would only show its component name.
+bool InLegend(const TChartSeries& s) { return s.ShowInLegend && !(s.Title.empty() && s.Count() == 0); }
+
 std::vector<const TChartSeries*> LegendSeries(const TChart& chart) {
   std::vector<const TChartSeries*> entries;
   for (const TChartSeries* s : chart.Series()) {
-    if (s->ShowInLegend) entries.push_back(s);
+    if (InLegend(*s)) entries.push_back(s);
   }
   if (chart.Legend.Inverted) std::reverse(entries.begin(), entries.end());
   return entries;
@@ -73,8 +158,33 @@ QRect RestBesideLegend(TLegendAlignment alignment, const QRect& rest, const QRec
   return rest;
 }
 
-// Lays out the legend at its side of `rest`: a column beside the plot, or
-// rows of columns above or below it, as many entries as have room.
+// Where an entry goes inside the legend's padding: its row, its left edge
+// and its width (symbol and text).
+struct LegendSlot {
+  int row, left, width;
+};
+
+// A column of entries of one width beside the plot, or above or below it
+// rows of entries each as wide as its text; no more rows than `maxRows`.
+std::vector<LegendSlot> LegendSlots(const std::vector<int>& widths, bool vertical, int rowWidth, int maxRows) {
+  std::vector<LegendSlot> places;
+  const int column = vertical ? *std::max_element(widths.begin(), widths.end()) : 0;
+  int row = 0, x = 0;
+  for (int w : widths) {
+    if (vertical) {
+      if (!places.empty()) ++row;
+    } else if (x > 0 && x + w + 2 * kMargin > rowWidth) {
+      ++row;
+      x = 0;
+    }
+    if (row >= maxRows) break;
+    places.push_back({row, vertical ? 0 : x + kMargin, vertical ? column : w});
+    x += w + 2 * kMargin;
+  }
+  return places;
+}
+
+// Lays out the legend at its side of `rest`, as many entries as have room.
 QRect LayoutLegend(const TChart& chart, QRect rest, LegendLayout& out) {
   const TChartLegend& legend = chart.Legend;
   const std::vector<const TChartSeries*> series = LegendSeries(chart);
@@ -84,30 +194,30 @@ QRect LayoutLegend(const TChart& chart, QRect rest, LegendLayout& out) {
   const int rowHeight = fm.height() + 2;
   const int symbol = std::clamp(legend.SymbolWidth, 4, 100);
   const bool vertical = legend.Alignment == TLegendAlignment::laLeft || legend.Alignment == TLegendAlignment::laRight;
-  int textWidth = 0;
-  for (const TChartSeries* s : series) textWidth = std::max(textWidth, fm.horizontalAdvance(LegendText(*s)));
-  const int itemWidth = std::min(symbol + kGap + textWidth, rest.width() / 3);
-  const int itemSpan = itemWidth + 2 * kMargin;
-  const int count = static_cast<int>(series.size());
-  const int columns = vertical ? 1 : std::max(1, (rest.width() - 2 * kLegendPadding) / itemSpan);
-  const int wanted = (count + columns - 1) / columns;
-  const int rows = std::max(1, std::min(wanted, (vertical ? rest.height() : rest.height() / 3) / rowHeight));
-  const int width = 2 * kLegendPadding + (vertical ? itemWidth : std::min(columns, count) * itemSpan);
-  const int height = 2 * kLegendPadding + rows * rowHeight;
-  out.box = LegendBox(legend.Alignment, rest, width, height);
-  const int textWidthRoom = itemWidth - symbol - kGap;
-  for (int i = 0; i < std::min(count, rows * columns); ++i) {
-    const int x = out.box.left() + kLegendPadding + (vertical ? 0 : (i % columns) * itemSpan + kMargin);
-    const int y = out.box.top() + kLegendPadding + (i / columns) * rowHeight;
-    const QString text = fm.elidedText(LegendText(*series[i]), Qt::ElideRight, textWidthRoom);
-    out.entries.push_back({series[i], QRect(x, y, symbol, rowHeight), QRect(x + symbol + kGap, y, textWidthRoom, rowHeight), text});
+  const int rowWidth = vertical ? rest.width() / 3 : rest.width() - 2 * kLegendPadding;
+  std::vector<int> widths;
+  for (const TChartSeries* s : series) {
+    // A pixel to spare: a text is cut short when it is any wider than its room.
+    widths.push_back(std::min(symbol + kGap + fm.horizontalAdvance(LegendText(*s)) + 1, rowWidth - 2 * kMargin));
+  }
+  const int maxRows = std::max(1, (vertical ? rest.height() - 2 * kLegendPadding : rest.height() / 3) / rowHeight);
+  const std::vector<LegendSlot> places = LegendSlots(widths, vertical, rowWidth, maxRows);
+  int inner = 0;
+  for (const LegendSlot& place : places) inner = std::max(inner, place.left + place.width + (vertical ? 0 : kMargin));
+  out.box = LegendBox(legend.Alignment, rest, 2 * kLegendPadding + inner, 2 * kLegendPadding + (places.back().row + 1) * rowHeight);
+  for (size_t i = 0; i < places.size(); ++i) {
+    const int x = out.box.left() + kLegendPadding + places[i].left;
+    const int y = out.box.top() + kLegendPadding + places[i].row * rowHeight;
+    const int textWidth = std::max(0, places[i].width - symbol - kGap);
+    const QString text = fm.elidedText(LegendText(*series[i]), Qt::ElideRight, textWidth);
+    out.entries.push_back({series[i], QRect(x, y, symbol, rowHeight), QRect(x + symbol + kGap, y, textWidth, rowHeight), text});
   }
   return RestBesideLegend(legend.Alignment, rest, out.box);
 }
 
 // ---------------------------------------------------------------- axis labels
 
-int ClampPercent(double v) { return static_cast<int>(std::clamp(std::isfinite(v) ? v : 0.0, 0.0, 100.0)); }
+double ClampPercent(double v) { return std::clamp(std::isfinite(v) ? v : 0.0, 0.0, 100.0); }
 
 // The smallest step a value format can show apart ("0.0" shows tenths), so
 // that no two ticks get the same label.
@@ -139,12 +249,34 @@ QString AxisLabel(const TChartAxis& axis, double v) {
 
 // ---------------------------------------------------------------- axis titles
 
-QSizeF RotatedSize(const QString& text, const QFont& font, int angle) {
-  const QFontMetrics fm(font);
-  const double w = fm.horizontalAdvance(text), h = fm.height();
+QSizeF RotatedSize(const QSizeF& box, int angle) {
   const double a = qDegreesToRadians(double(angle));
-  return QSizeF(std::fabs(w * std::cos(a)) + std::fabs(h * std::sin(a)),
-                std::fabs(w * std::sin(a)) + std::fabs(h * std::cos(a)));
+  return QSizeF(std::fabs(box.width() * std::cos(a)) + std::fabs(box.height() * std::sin(a)),
+                std::fabs(box.width() * std::sin(a)) + std::fabs(box.height() * std::cos(a)));
+}
+
+// The size of a text of one or more lines.
+QSizeF TextBox(const QString& text, const QFont& font) {
+  const QFontMetrics fm(font);
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  double width = 0;
+  for (const QString& line : lines) width = std::max(width, double(fm.horizontalAdvance(line)));
+  return QSizeF(width, double(fm.height()) * lines.size());
+}
+
+// The text broken at the blank that gives two lines of the most even widths;
+// empty when it has no blank.
+QString InTwoLines(const QString& text, const QFontMetrics& fm) {
+  QString best;
+  int bestWidth = 0;
+  for (int i = text.indexOf(QLatin1Char(' ')); i > 0; i = text.indexOf(QLatin1Char(' '), i + 1)) {
+    const int width = std::max(fm.horizontalAdvance(text.left(i)), fm.horizontalAdvance(text.mid(i + 1)));
+    if (best.isEmpty() || width < bestWidth) {
+      best = text.left(i) + QLatin1Char('\n') + text.mid(i + 1);
+      bestWidth = width;
+    }
+  }
+  return best;
 }
 
 // Pixels a title takes across its axis.
@@ -153,27 +285,37 @@ double TitleAcross(const TChartAxis& axis, const AxisTitleLayout& t) {
   return axis.Horizontal() ? t.rect.height() : t.rect.width();
 }
 
-// An axis title fitted to the room along its axis: a smaller font first, then
-// cut short. Its rectangle gets its size; it is placed when the plot is.
+// An axis title fitted to the room along its axis: in one line, else in two,
+// at the largest font that fits, and cut short only when even two lines of
+// the smallest font are too long. Its rectangle gets its size; it is placed when
+// the plot is.
 AxisTitleLayout FitTitle(const TChartAxis& axis, double room) {
   AxisTitleLayout t;
   if (axis.Title.empty()) return t;
   const bool vertical = !axis.Horizontal();
   t.angle = axis.TitleAngle % 360;
-  t.text = DisplayQString(axis.Title);
-  QSizeF size;
-  for (int px = kLabelFontPx; px >= kSmallestTitlePx; --px) {
+  const QString text = DisplayQString(axis.Title);
+  auto along = [&](const QSizeF& box) {
+    const QSizeF turned = RotatedSize(box, t.angle);
+    return vertical ? turned.height() : turned.width();
+  };
+  auto fits = [&](const QString& candidate, int px) {
     t.font = PixelFont(px);
-    size = RotatedSize(t.text, t.font, t.angle);
-    if ((vertical ? size.height() : size.width()) <= room) break;
+    t.text = candidate;
+    t.box = TextBox(candidate, t.font);
+    return along(t.box) <= room;
+  };
+  bool fitted = false;
+  for (int px = kLabelFontPx; px >= kSmallestTitlePx && !fitted; --px) {
+    const QString lines = InTwoLines(text, QFontMetrics(PixelFont(px)));
+    fitted = fits(text, px) || (!lines.isEmpty() && fits(lines, px));
   }
-  if ((vertical ? size.height() : size.width()) > room) {
+  if (!fitted) {
     // Only a title along its axis gets shorter by cutting it.
-    const int along = std::abs(t.angle % 180) == (vertical ? 90 : 0) ? static_cast<int>(room) : 0;
-    t.text = QFontMetrics(t.font).elidedText(t.text, Qt::ElideRight, std::max(0, along));
-    size = RotatedSize(t.text, t.font, t.angle);
+    const int length = std::abs(t.angle % 180) == (vertical ? 90 : 0) ? static_cast<int>(room) : 0;
+    fits(QFontMetrics(PixelFont(kSmallestTitlePx)).elidedText(text, Qt::ElideRight, std::max(0, length)), kSmallestTitlePx);
   }
-  t.rect = QRectF(QPointF(0, 0), size);
+  t.rect = QRectF(QPointF(0, 0), RotatedSize(t.box, t.angle));
   return t;
 }
 
@@ -197,22 +339,41 @@ bool AxisShown(const TChart& chart, const TChartAxis& axis) {
   return !anyActive && (axis.Kind() == TAxisKind::Left || axis.Kind() == TAxisKind::Bottom);
 }
 
-void MapAxis(AxisLayout& v, const QRect& plot) {
+// The axis' extent along the plot, in per cent, in order.
+void BandPercent(const TChartAxis& a, double& start, double& end) {
+  start = ClampPercent(std::min(a.StartPosition, a.EndPosition));
+  end = ClampPercent(std::max(a.StartPosition, a.EndPosition));
+}
+
+// True when another shown vertical axis has a band that ends (or starts)
+// where this one starts (or ends): stacked bands, on either side.
+bool Adjoins(const std::vector<AxisLayout>& axes, const AxisLayout& v, double percent, bool atStart) {
+  for (const AxisLayout& other : axes) {
+    if (&other == &v || !other.shown || other.axis->Horizontal()) continue;
+    double start = 0, end = 0;
+    BandPercent(*other.axis, start, end);
+    if (std::fabs((atStart ? end : start) - percent) < 0.5) return true;
+  }
+  return false;
+}
+
+void MapAxis(AxisLayout& v, const QRect& plot, const std::vector<AxisLayout>& axes) {
   const TChartAxis& a = *v.axis;
   double lo = 0, hi = 0;
   a.CurrentLimits(lo, hi);
-  const double start = ClampPercent(std::min(a.StartPosition, a.EndPosition));
-  const double end = ClampPercent(std::max(a.StartPosition, a.EndPosition));
+  double start = 0, end = 0;
+  BandPercent(a, start, end);
   if (a.Horizontal()) {
     v.from = plot.left() + (plot.width() - 1) * start / 100;
     v.to = plot.left() + (plot.width() - 1) * end / 100;
   } else {
     v.from = plot.top() + (plot.height() - 1) * start / 100;
     v.to = plot.top() + (plot.height() - 1) * end / 100;
+    const double gap = std::min(kBandGap / 2, (v.to - v.from) / 4);
+    if (start > 0 && Adjoins(axes, v, start, true)) v.from += gap;
+    if (end < 100 && Adjoins(axes, v, end, false)) v.to -= gap;
   }
-  // An automatic axis ends exactly at the extreme data: keep those points a
-  // few pixels inside so that they show whole rather than cut by the frame.
-  const double inset = a.Automatic ? std::min(kDataInset, (v.to - v.from) / 4) : 0;
+  const double inset = std::min(kDataInset, (v.to - v.from) / 4);
   if (a.Horizontal())
     v.map = AxisMap(lo, hi, v.from + inset, v.to - inset, a.Logarithmic, a.Inverted);
   else
@@ -250,6 +411,24 @@ void ChoosePointLabels(AxisLayout& v, const QFontMetrics& fm) {
   }
 }
 
+// The ticks of an axis that is not labelled by its points. An automatic axis
+// without data has none: its limits are made up. Limits of one value (0 and
+// 0 after a load found nothing) give that value when data lie there, else
+// none; and no date axis labels days before 1900, which only such limits
+// reach.
+std::vector<double> ScaleTicks(const AxisLayout& v, const TickRules& rules) {
+  const TChartAxis& a = *v.axis;
+  double dataMin = 0, dataMax = 0, min = 0, max = 0;
+  const bool data = a.DataRange(dataMin, dataMax);
+  if (a.Automatic && !data) return {};
+  a.CurrentLimits(min, max);
+  if (a.DateTime && std::max(min, max) < kFirstLabelledDate) return {};
+  if (min != max) return AxisTicks(v.map, a.DateTime, rules);
+  const std::vector<double> one{min};
+  if (data && dataMin <= min && min <= dataMax && LabelsFit(v.map, one, rules)) return one;
+  return {};
+}
+
 // Chooses the ticks and the label texts; the labels are placed later.
 void ChooseTicks(AxisLayout& v, const QFontMetrics& fm, double labelFrom, double labelTo) {
   const TChartAxis& a = *v.axis;
@@ -261,9 +440,17 @@ void ChooseTicks(AxisLayout& v, const QFontMetrics& fm, double labelFrom, double
   rules.labelTo = labelTo;
   if (a.Horizontal()) {
     rules.labelSize = [&](double value) { return double(fm.horizontalAdvance(AxisLabel(a, value))); };
+    rules.minGap = kHorizontalLabelGap;
   } else {
     const double height = fm.height();
     rules.labelSize = [height](double) { return height; };
+    rules.minGap = height / 2;
+  }
+  // A step set by hand is kept as long as its labels do not crowd; an
+  // automatic one spreads its labels out, less so in a thin band.
+  if (a.Increment <= 0) {
+    rules.minPitch = a.Horizontal() ? kHorizontalPitch
+                                    : std::min(kVerticalPitch, std::max(1.5 * fm.height(), (labelTo - labelFrom) / 3));
   }
   v.ticks.clear();
   v.labels.clear();
@@ -272,7 +459,7 @@ void ChooseTicks(AxisLayout& v, const QFontMetrics& fm, double labelFrom, double
     if (a.LabelsVisible) ChoosePointLabels(v, fm);
     return;
   }
-  v.ticks = AxisTicks(v.map, a.DateTime, rules);
+  v.ticks = ScaleTicks(v, rules);
   if (!a.LabelsVisible) return;
   for (double t : v.ticks) {
     v.labels.push_back({t, AxisLabel(a, t), {}});
@@ -378,7 +565,9 @@ std::vector<AxisLayout> CollectAxes(const TChart& chart, int width) {
   return axes;
 }
 
-void LayoutAxes(const TChart& chart, ChartLayout& L) {
+// Lays out the axes and the plot. The plot's left and right edges lie at
+// least `leftInset` and `rightInset` pixels inside the area.
+void LayoutAxes(const TChart& chart, ChartLayout& L, int leftInset, int rightInset) {
   const QRect rest = L.axesRoom;
   const QFontMetrics fm(PixelFont(kLabelFontPx));
   L.labelHeight = fm.height();
@@ -390,23 +579,34 @@ void LayoutAxes(const TChart& chart, ChartLayout& L) {
   QRect plot(rest.left(), rest.top() + top, rest.width(), std::max(0, rest.height() - top - bottom));
   for (AxisLayout& v : L.axes) {
     if (v.axis->Horizontal()) continue;
-    MapAxis(v, plot);
+    MapAxis(v, plot, L.axes);
     if (!v.shown) continue;
     ChooseTicks(v, fm, v.from, v.to + 1);
     v.title = FitTitle(*v.axis, v.to + 1 - v.from);
   }
   int leftLabels = 0, rightLabels = 0;
-  const int left = SideWidth(L, false, leftLabels);
-  const int right = SideWidth(L, true, rightLabels);
+  const int left = std::max(SideWidth(L, false, leftLabels), L.area.left() + leftInset - rest.left());
+  const int right = std::max(SideWidth(L, true, rightLabels), rest.right() - (L.area.right() - rightInset));
   plot.setLeft(rest.left() + left);
   plot.setWidth(std::max(0, rest.width() - left - right));
   for (AxisLayout& v : L.axes) {
     if (!v.axis->Horizontal()) continue;
-    MapAxis(v, plot);
+    MapAxis(v, plot, L.axes);
     if (v.shown) ChooseTicks(v, fm, rest.left(), rest.right() + 1);
   }
   L.plot = plot;
   PlaceLabelsAndTitles(L, fm, leftLabels, rightLabels);
+}
+
+ChartLayout LayoutAlone(const TChart& chart, const QRect& area, int leftInset, int rightInset) {
+  ChartLayout L;
+  L.area = area;
+  QRect rest = area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
+  rest = LayoutTitle(chart.Title, rest, ControlsOver(chart, area), L.title);
+  rest = LayoutFoot(chart.Foot, rest, L.foot);
+  L.axesRoom = LayoutLegend(chart, rest, L.legend);
+  LayoutAxes(chart, L, leftInset, rightInset);
+  return L;
 }
 
 }  // namespace
@@ -419,12 +619,12 @@ const AxisLayout* ChartLayout::Find(const TChartAxis& axis) const {
 }
 
 ChartLayout LayoutChart(const TChart& chart, const QRect& area) {
-  ChartLayout L;
-  L.area = area;
-  QRect rest = area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
-  rest = LayoutTextBlock(chart.Title, rest, true, L.title);
-  rest = LayoutTextBlock(chart.Foot, rest, false, L.foot);
-  L.axesRoom = LayoutLegend(chart, rest, L.legend);
-  LayoutAxes(chart, L);
-  return L;
+  int left = 0, right = 0;
+  const TChart* other = chart.AlignPlotWith;
+  if (other && other != &chart && other->Width > 0 && other->Height > 0) {
+    const ChartLayout o = LayoutAlone(*other, QRect(0, 0, other->Width, other->Height), 0, 0);
+    left = o.plot.left() - o.area.left();
+    right = o.area.right() - o.plot.right();
+  }
+  return LayoutAlone(chart, area, left, right);
 }

@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QRect>
 #include <QRectF>
+#include <QSizeF>
 #include <QString>
 
 #include <vector>
@@ -17,7 +18,8 @@ class TChart;
 class TChartAxis;
 class TChartSeries;
 
-// The title or the foot: one rectangle per line that has room.
+// The title or the foot: one rectangle per line that has room, as wide as
+// its text. Title lines keep clear of the controls shown over the chart.
 struct TextBlockLayout {
   QFont font;
   struct Line {
@@ -34,8 +36,9 @@ struct AxisLabelLayout {
 };
 
 struct AxisTitleLayout {
-  QString text;  // empty: no title
+  QString text;  // empty: no title; a title broken in two holds a line end
   QFont font;
+  QSizeF box;      // the text's size before it is turned
   int angle = 0;   // degrees counter-clockwise
   QPointF centre;  // the painter turns the text about this point
   QRectF rect;     // the turned text's bounds
@@ -45,9 +48,13 @@ struct AxisLayout {
   const TChartAxis* axis = nullptr;
   bool shown = false;
   // The band: pixels the axis covers along the plot, top..bottom for a
-  // vertical axis, left..right for a horizontal one.
+  // vertical axis, left..right for a horizontal one. Bands that adjoin keep a
+  // gap between them; the axis' limits lie a few pixels inside its band, so
+  // that a point at a limit shows whole.
   double from = 0, to = 0;
   AxisMap map{0, 1, 0, 1};
+  // None where the limits are made up: on an automatic axis without data,
+  // or limits of one value that no data lie at.
   std::vector<double> ticks;
   // The labels drawn, in tick order; a label that would cover one of another
   // axis on the same side is left out.
@@ -82,4 +89,7 @@ struct ChartLayout {
   const AxisLayout* Find(const TChartAxis& axis) const;
 };
 
+// Lays `chart` out in `area`. A chart whose AlignPlotWith names another chart
+// of the window gives its plot the left and right edges that suit both, the
+// other laid out at its own size.
 ChartLayout LayoutChart(const TChart& chart, const QRect& area);

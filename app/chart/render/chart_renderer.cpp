@@ -1,6 +1,7 @@
 #include "app/chart/render/chart_renderer.h"
 
 #include <QPainter>
+#include <QPicture>
 #include <QRect>
 
 #include <algorithm>
@@ -13,6 +14,8 @@ using namespace chart_render;
 
 namespace {
 
+// Each drawn series with what it is drawn against and the rectangle of its
+// bands, which it must not leave.
 template <class Each>
 void ForEachDrawnSeries(const TChart& chart, const ChartLayout& L, Each each) {
   for (const TChartSeries* s : chart.Series()) {
@@ -20,7 +23,8 @@ void ForEachDrawnSeries(const TChart& chart, const ChartLayout& L, Each each) {
     const AxisLayout* h = L.Find(s->GetHorizAxis());
     const AxisLayout* v = L.Find(s->GetVertAxis());
     if (!h || !v) continue;  // an axis of another chart
-    each(*s, SeriesContext{h->map, v->map, L.plot, std::max(v->from, v->to)});
+    const QRectF bands(QPointF(h->from, v->from), QPointF(h->to + 1, v->to + 1));
+    each(*s, SeriesContext{h->map, v->map, L.plot, std::max(v->from, v->to)}, bands);
   }
 }
 
@@ -31,16 +35,18 @@ void Paint(const TChart& chart, QPainter& p, const ChartLayout& L) {
   DrawLegend(p, L.legend);
   p.fillRect(L.plot, ToQColor(chart.BackColor, clWhite));
   DrawGrid(p, L);
-  p.setClipRect(L.plot);
-  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c) { DrawSeries(p, s, c); });
+  // Smooth series read better; the axes and the grid stay on whole pixels.
+  p.setRenderHint(QPainter::Antialiasing, true);
+  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c, const QRectF& bands) {
+    p.setClipRect(bands);
+    DrawSeries(p, s, c);
+  });
+  p.setRenderHint(QPainter::Antialiasing, false);
   p.setClipRect(L.area);
   DrawAxes(p, L);
-  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c) { DrawMarks(p, s, c, L.area); });
-}
-
-QRect RenderInto(TChart& chart, QImage& image) {
-  QPainter painter(&image);
-  return RenderChart(chart, painter, image.rect()).plot;
+  ForEachDrawnSeries(chart, L, [&](const TChartSeries& s, const SeriesContext& c, const QRectF&) {
+    DrawMarks(p, s, c, L.area);
+  });
 }
 
 }  // namespace
@@ -56,18 +62,33 @@ ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& are
   return layout;
 }
 
-QImage RenderChartImage(TChart& chart, int width, int height) {
-  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-  if (image.isNull()) return image;
-  QRect plot = RenderInto(chart, image);
-  if (!chart.OnAfterDraw) return image;
-  chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
+bool RenderChartOn(TChart& chart, QPaintDevice& device, const QSize& size) {
+  const QRect area(QPoint(0, 0), size);
   // The after-draw handlers of this program move points (the comment markers
   // go to the top edge) and ask for a repaint; on screen that repaint draws
   // the chart a second time and raises the event again, which the handlers
-  // ignore every second time so that drawing does not recurse. The image
-  // must show that second drawing, and the handlers must see both calls.
-  plot = RenderInto(chart, image);
+  // ignore every second time so that drawing does not recurse. The device
+  // must show that second drawing, and the handlers must see both calls; the
+  // first drawing goes to a recording that is thrown away.
+  if (chart.OnAfterDraw) {
+    QPicture first;
+    QPainter painter(&first);
+    const QRect plot = RenderChart(chart, painter, area).plot;
+    painter.end();
+    chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
+  }
+  QRect plot;
+  {
+    QPainter painter;
+    if (!painter.begin(&device)) return false;
+    plot = RenderChart(chart, painter, area).plot;
+  }
   chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
+  return true;
+}
+
+QImage RenderChartImage(TChart& chart, int width, int height) {
+  QImage image(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+  if (!image.isNull()) RenderChartOn(chart, image, image.size());
   return image;
 }

@@ -7,8 +7,10 @@
 
 #include "app/chart/render/chart_layout.h"
 
+class QPaintDevice;
 class QPainter;
 class QRect;
+class QSize;
 class TChart;
 
 // Draws `chart` into `area` of the painter: title, foot, legend, axes, grid,
@@ -16,7 +18,13 @@ class TChart;
 // layout it drew.
 ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area);
 
-// Draws `chart` on a new image of the given size (at least 1 by 1) and raises
-// its after-draw event. Returns a null image when one that large cannot be
+// Draws `chart` over `size` pixels of `device` (an image, an SVG or a PDF
+// page) as a window shows it, raising its after-draw event after its first
+// drawing and again after the one the device gets. False when the device
+// cannot be painted on.
+bool RenderChartOn(TChart& chart, QPaintDevice& device, const QSize& size);
+
+// Draws `chart` on a new image of the given size (at least 1 by 1) as
+// RenderChartOn does. Returns a null image when one that large cannot be
 // allocated.
 QImage RenderChartImage(TChart& chart, int width, int height);

@@ -29,5 +29,13 @@ void WriteFileSafely(const std::string& path, const std::function<bool(QIODevice
   QSaveFile file(name);
   if (!file.open(QIODevice::WriteOnly)) Fail(path, file.errorString().toStdString());
   if (!write(file)) Fail(path, reason);
+  // Writers that do not look at every write's result (the SVG and PDF
+  // writers) leave the last bytes buffered: a failure to write them shows
+  // only here, and the committing close would not report it.
+  if (!file.flush()) {
+    const std::string error = file.errorString().toStdString();
+    file.cancelWriting();
+    Fail(path, error);
+  }
   if (!file.commit()) Fail(path, file.errorString().toStdString());
 }

@@ -11,9 +11,21 @@ namespace chart_render {
 
 namespace {
 
+// The colour the series' points are drawn in when they all share one, else
+// the series' own.
+TColor SwatchColour(const TChartSeries& s) {
+  if (s.Count() == 0) return s.SeriesColor;
+  const TColor first = s.PointColor(0);
+  for (int i = 1; i < s.Count(); ++i) {
+    if (s.PointColor(i) != first) return s.SeriesColor;
+  }
+  return first;
+}
+
 // A line series shows its line and pointer, other kinds a filled box.
 void DrawLegendSymbol(QPainter& p, const TChartSeries& s, const QRect& r) {
-  const QColor colour = ToQColor(s.SeriesColor);
+  const TColor swatch = SwatchColour(s);
+  const QColor colour = ToQColor(swatch);
   const QPointF centre(r.left() + r.width() / 2.0, r.top() + r.height() / 2.0);
   TSeriesPointer small = s.Pointer;
   small.HorizSize = std::min(small.HorizSize, r.height() / 2 - 1);
@@ -25,7 +37,7 @@ void DrawLegendSymbol(QPainter& p, const TChartSeries& s, const QRect& r) {
     }
     if (s.Pointer.Visible) {
       PointerStyle style(p, small);
-      DrawPointer(p, small, centre, style.Use(s.SeriesColor));
+      DrawPointer(p, small, centre, style.Use(swatch));
     }
     return;
   }

@@ -149,9 +149,17 @@ void DrawLines(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   DrawSeriesPointers(p, s, c);
 }
 
+// The length of an arrow's head: the head size set, but no larger than the
+// series' pointers ask for (a 1 by 1 pointer wants a small head), and no more
+// than a third of the arrow, so that a short arrow still shows its length.
+double ArrowHeadLength(const TArrowSeries& s, double arrowLength) {
+  const double pointer = 2.0 * std::max(HalfSize(s.Pointer.HorizSize), HalfSize(s.Pointer.VertSize)) + 1;
+  return std::min({double(std::clamp(s.ArrowHeight, 0, 100)), pointer, arrowLength / 3});
+}
+
 void DrawArrows(QPainter& p, const TArrowSeries& s, const SeriesContext& c) {
-  const double length = std::clamp(s.ArrowHeight, 0, 100);
-  const double halfWidth = std::clamp(s.ArrowWidth, 0, 100) / 2.0;
+  const double height = std::clamp(s.ArrowHeight, 0, 100);
+  const double width = std::clamp(s.ArrowWidth, 0, 100);
   for (int i = 0; i < s.Count(); ++i) {
     const TChartPoint& pt = s.Point(i);
     QPointF a, b;
@@ -162,9 +170,13 @@ void DrawArrows(QPainter& p, const TArrowSeries& s, const SeriesContext& c) {
     const QColor colour = ToQColor(s.PointColor(i));
     p.setPen(ColourPen(colour, s.LineWidth));
     p.drawLine(a, b);
+    const double length = ArrowHeadLength(s, len);
+    if (length < 1) continue;  // too short for a head that could be seen
+    // The head keeps the shape its height and width give it.
+    const double halfWidth = height > 0 ? width / 2 * length / height : 0;
     const QPointF u(dx / len, dy / len), n(-u.y(), u.x());
     const QPointF base = b - u * length;
-    p.setPen(ColourPen(colour));
+    p.setPen(Qt::NoPen);
     p.setBrush(colour);
     DrawPolygon<3>(p, {b, base + n * halfWidth, base - n * halfWidth});
   }
