@@ -5,7 +5,9 @@
 #include <cstring>
 
 #include "core/format.h"
+#include "core/paths.h"
 #include "core/serial_date.h"
+#include "core/text.h"
 
 double ScanDate(int read, int day, int month, int twoDigitYear) {
   if (read < 3) return 0;
@@ -53,4 +55,10 @@ bool ScanTextRow(FILE* file, const char* format, const char* restOfText, bool th
   }
   EndTextRow(file, text, restOfText, thenWhitespace);
   return true;
+}
+
+double FileNameDate(const std::string& fileName) {
+  const std::string dayCode = NameDayCode(fileName);
+  const int year = StrToInt(Copy(dayCode, 4, 2));
+  return DayCodeToDate(0, year) + StrToFloat(Copy(dayCode, 1, 3));
 }

@@ -12,6 +12,12 @@
 // numbers that make no calendar date throw EConvertError, as EncodeDate does.
 double ScanDate(int read, int day, int month, int twoDigitYear);
 
+// The date of a single test from its file name ...jjjyy.nnn: the year yy and
+// then the day jjj, each strictly converted, so that a name that holds no day
+// code raises the usual conversion error. The day counts from 31 December of
+// the year before.
+double FileNameDate(const std::string& fileName);
+
 // The "dh" block of a scan header: the date line ("dh", day, month and year
 // separated by bare CRs), the place (its text read with `placeFormat` and, if
 // over-long, the rest dropped with `placeRest` as EndTextRow does), three

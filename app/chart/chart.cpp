@@ -1,6 +1,7 @@
 #include "app/chart/chart.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cmath>
 
 void TChartText::Clear() {
@@ -379,4 +380,15 @@ void TChart::AfterDraw(int plotLeft, int plotTop, int plotWidth, int plotHeight)
   if (!OnAfterDraw) return;
   TChartDrawing drawing(*this, plotLeft, plotTop, plotWidth, plotHeight);
   OnAfterDraw(&drawing);
+}
+
+TColor TChart::NextSeriesColor() const {
+  // Plain colours that read well on a white ground.
+  static constexpr TColor kAutomatic[] = {clRed,    clGreen, clBlue,   clFuchsia, clTeal, clNavy,
+                                          clMaroon, clOlive, clPurple, clGray,    clBlack};
+  for (const TColor c : kAutomatic) {
+    auto wears = [c](const TChartSeries* s) { return s->SeriesColor == c; };
+    if (std::none_of(series_.begin(), series_.end(), wears)) return c;
+  }
+  return kAutomatic[series_.size() % std::size(kAutomatic)];
 }

@@ -301,6 +301,9 @@ class TChart : public TWinControl {
     Changed();
     return s;
   }
+  // The colour a new series takes: the first of the chart's automatic colours
+  // that no series on it wears yet; once every one is worn they repeat.
+  TColor NextSeriesColor() const;
   // Detaches every series; they stay alive (the form still names them).
   void RemoveAllSeries();
   // Attaches a detached series again, at the end.

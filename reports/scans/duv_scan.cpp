@@ -2,13 +2,12 @@
 #include "reports/scans/duv_scan.h"
 #include "reports/scans/duv_scan_reader.h"
 
-#include <algorithm>
-#include <iterator>
 #include <vector>
 
 #include "app/Mainunit.h"
 #include "core/format.h"
 #include "core/paths.h"
+#include "core/scan_header.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -18,21 +17,6 @@ std::string DuvDayCode;
 namespace {
 
 constexpr double kHoursPerDay = 24.0;
-
-// The colours DUVGraph gives its curves in turn, all plain on a white ground.
-constexpr TColor kCurveColors[] = {clRed,  clGreen,  clBlue, clFuchsia, clTeal, clNavy,
-                                   clMaroon, clOlive, clPurple, clGray,   clBlack};
-
-// The chart's next automatic colour: the first that no curve on it wears yet;
-// once every one is worn they repeat.
-TColor NextCurveColor(const TChart& chart) {
-  const std::vector<TChartSeries*>& curves = chart.Series();
-  for (const TColor c : kCurveColors) {
-    auto wears = [c](const TChartSeries* s) { return s->SeriesColor == c; };
-    if (std::none_of(curves.begin(), curves.end(), wears)) return c;
-  }
-  return kCurveColors[curves.size() % std::size(kCurveColors)];
-}
 
 // A day that runs past midnight UTC goes on at 24, 25, ... hours: from the
 // first time below the one before it (a first time below 0 included), every
@@ -79,8 +63,7 @@ void DuvScanTab::LoadDUVClick(TObject*) {
   std::string path;
   if (!form_.SelectReportFile("duv*.*", path)) return;
   const std::string dayCode = NameDayCode(path);
-  const int year = StrToInt(Copy(dayCode, 4, 2));
-  const double date = DayCodeToDate(0, year) + StrToFloat(Copy(dayCode, 1, 3));
+  const double date = FileNameDate(path);
   const std::string instrument = NameInstrument(path);
 
   std::vector<DuvPoint> points;
@@ -101,7 +84,7 @@ void DuvScanTab::LoadDUVClick(TObject*) {
   }
   WrapMidnight(points);
 
-  const TColor color = NextCurveColor(*DUVGraph);
+  const TColor color = DUVGraph->NextSeriesColor();
   if (NewDuvGraph) {
     DUVGraph->Title.Add(FormatDateTime("mmmm dd, yyyy", date) + ", Julian day " + dayCode);
     NewDuvGraph = false;

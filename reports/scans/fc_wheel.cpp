@@ -8,7 +8,9 @@
 
 #include "app/Mainunit.h"
 #include "core/format.h"
+#include "core/paths.h"
 #include "core/report_reader.h"
+#include "core/scan_header.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -19,23 +21,9 @@ namespace {
 
 constexpr char kDifferentBrewers[] = "Cannot plot different Brewers on the same graph!\nPlease clear the graph first.";
 
-// The colours the files take in turn, so that each file's three curves share
-// one that no other file on the chart has (until the list comes round).
-constexpr TColor kFileColours[] = {clRed,  clGreen,  clBlue,  clFuchsia, clTeal,
-                                   clNavy, clMaroon, clOlive, clPurple,  clGray};
-constexpr size_t kCurvesPerFile = 3;
 
 void Sorry(const std::string& text) { CurrentPlatform().ShowMessage("Sorry!", text); }
 
-// The file name ends in the test's day code and the instrument number,
-// ...jjjyy.nnn; both parts of the day code must be numbers. A name too short
-// to hold one has none, which fails the same way.
-double FcFileDate(const std::string& path) {
-  const std::string code = path.size() >= 9 ? path.substr(path.size() - 9, 5) : "";
-  const int year = StrToInt(Copy(code, 4, 2));
-  const double day = StrToFloat(Copy(code, 1, 3));
-  return DayCodeToDate(0, year) + day;
-}
 
 TLineSeries* AddCurve(TChart& chart, const std::string& title, TVertAxis axis, TColor colour) {
   TLineSeries* curve = chart.AddSeries<TLineSeries>("");
@@ -92,8 +80,8 @@ FcWheelTab::FcWheelTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, shee
 void FcWheelTab::LoadFCClick(TObject*) {
   std::string path;
   if (!form_.SelectReportFile("fc*.*", path)) return;
-  const std::string date = FormatDateTime("mmmm dd, yyyy", FcFileDate(path));
-  const std::string brewerNo = path.substr(path.size() < 3 ? 0 : path.size() - 3);
+  const std::string date = FormatDateTime("mmmm dd, yyyy", FileNameDate(path));
+  const std::string brewerNo = NameInstrument(path);
   if (!NewFcGraph && brewerNo != FcBrewerNo) {
     Sorry(kDifferentBrewers);
     return;
@@ -121,8 +109,8 @@ void FcWheelTab::LoadFCClick(TObject*) {
     NewFcGraph = false;
   }
 
-  const size_t files = fcChart->Series().size() / kCurvesPerFile;
-  const TColor colour = kFileColours[files % std::size(kFileColours)];
+  // The file's three curves share the chart's next automatic colour.
+  const TColor colour = fcChart->NextSeriesColor();
   TLineSeries* r5 = AddCurve(*fcChart, "r5" + date, TVertAxis::aRightAxis, colour);
   r5->ShowInLegend = false;
   r5->SetActive(R5->Checked);
