@@ -158,6 +158,7 @@ class TChartSeries : public TComponent {
   std::string ValueFormat = "#,##0.###";  // marks that show a value
   bool LineVisible = true;  // line and area series: the connecting line
   int LineWidth = 1;
+  bool LineDotted = false;  // the connecting line drawn dotted
   TSeriesPointer Pointer;
   TSeriesMarks Marks;
 

@@ -18,9 +18,13 @@ constexpr double kStepSpacing = 50;
 struct SlitStyle {
   const char* title;
   TColor colour;
+  bool dotted;
 };
-constexpr SlitStyle kSlitStyle[kDspSlits] = {
-    {"Slit 1", clBlue}, {"Slit 2", clGray}, {"Slit 3", clGreen}, {"Slit 4", clRed}, {"Slit 5", clBlack}};
+constexpr SlitStyle kSlitStyle[kDspSlits] = {{"Slit 1", clBlue, false},
+                                             {"Slit 2", clGray, true},
+                                             {"Slit 3", clGreen, true},
+                                             {"Slit 4", clRed, true},
+                                             {"Slit 5", clBlack, false}};
 
 using Coefficients = std::array<double, 4>;
 
@@ -79,6 +83,7 @@ DspCompareTab::DspCompareTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form
     s->Title = kSlitStyle[i].title;
     s->SeriesColor = kSlitStyle[i].colour;
     s->LineWidth = 4;
+    s->LineDotted = kSlitStyle[i].dotted;
     s->Pointer.Visible = false;
   }
 }

@@ -124,6 +124,7 @@ CjLampTab::CjLampTab(TMainForm& form, TTabSheet* sheet) : ReportTab(form, sheet)
   ScanPointer(LineSeries14, clBlack, TPointerStyle::psCross, 4);
   LineSeries15 = MakeSeries<TLineSeries>(CjGraph, "LineSeries15");
   LineSeries15->SeriesColor = clBlack;
+  LineSeries15->LineDotted = true;
   LineSeries15->Pointer.Visible = false;
   LineSeries15->VertAxis = TVertAxis::aRightAxis;
   // Never filled, so kept out of the legend too.

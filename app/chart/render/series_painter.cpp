@@ -108,7 +108,9 @@ void DrawSeriesLine(QPainter& p, const TChartSeries& s, const SeriesContext& c) 
   TColor runColour = s.SeriesColor;
   auto flush = [&]() {
     if (run.size() > 1) {
-      p.setPen(ColourPen(ToQColor(runColour), s.LineWidth));
+      QPen pen = ColourPen(ToQColor(runColour), s.LineWidth);
+      if (s.LineDotted) pen.setStyle(Qt::DotLine);
+      p.setPen(pen);
       p.drawPolyline(run.data(), static_cast<int>(run.size()));
     }
   };
