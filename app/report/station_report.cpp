@@ -142,7 +142,8 @@ void WriteStationReport(const TMainForm& form, const std::string& path, Paper pa
                                   QPageLayout::Millimeter));
     QPainter painter;
     if (!painter.begin(&pdf)) return false;
-    const QRect area = pdf.pageLayout().paintRectPixels(kDpi).translated(-pdf.pageLayout().paintRectPixels(kDpi).topLeft());
+    // The painter's origin is the corner inside the margins.
+    const QRect area(QPoint(0, 0), pdf.pageLayout().paintRectPixels(kDpi).size());
     DrawFirstPage(painter, area, report);
     for (const ReportChartPage& page : report.pages) {
       if (!pdf.newPage() || !DrawChartPage(painter, area, page)) return false;
