@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <csignal>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <regex>
@@ -141,6 +142,16 @@ TEST(StationReport, AFailedWriteLeavesTheOlderReportWhole) {
   std::signal(SIGXFSZ, oldHandler);
   EXPECT_TRUE(thrown);
   EXPECT_EQ(Slurp(path), before);
+}
+
+TEST(StationReport, SaveReportAsWritesThePdfTheDialogNamesAndNothingWhenCancelled) {
+  FormFixture f;
+  f.platform.fileAnswers.push_back(f.dir.Path() + "/station");
+  SaveStationReportAs(*f.form);
+  EXPECT_EQ(Slurp(f.dir.Path() + "/station.pdf").substr(0, 5), "%PDF-");
+  std::filesystem::remove(f.dir.Path() + "/station.pdf");
+  SaveStationReportAs(*f.form);  // no answer: the dialog is cancelled
+  EXPECT_TRUE(std::filesystem::is_empty(f.dir.Path()));
 }
 
 TEST(ChartCsv, RowsHoldTheColumnsOfTheirSeriesKind) {
