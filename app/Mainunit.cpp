@@ -265,6 +265,7 @@ void TMainForm::SaveChartAs(TChart* chart) {
 
 void TMainForm::ShowLoadSummary(const std::string& path, const std::string& what) {
   StatusBar1->SimpleText = ExtractFileName(path) + ": " + what;
+  Loads.push_back({path, what});
   StatusBar1->Changed();
 }
 

@@ -35,6 +35,12 @@ class DspCompareTab;
 class FolderLoad;
 class CommentsOverlay;
 
+// What one load read, as its status line said it.
+struct LoadSummary {
+  std::string path;
+  std::string what;
+};
+
 class TMainForm : public TWinControl {
  public:
   // Builds the whole window on `platform` and runs the start-up sequence.
@@ -125,6 +131,9 @@ class TMainForm : public TWinControl {
   void SaveChartAs(TChart* chart);
   // What the last load did, in the status bar: "NAME: what".
   void ShowLoadSummary(const std::string& path, const std::string& what);
+  // Every load's summary since the form was made or "Load DIR" last chose a
+  // folder, in order: the station report lists them.
+  std::vector<LoadSummary> Loads;
   // "N records, M in the date window dd/mm/yyyy–dd/mm/yyyy".
   std::string WindowSummary(size_t records, size_t inWindow) const;
 

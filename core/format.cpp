@@ -388,3 +388,14 @@ std::string FormatFloat(const std::string& format, double value) {
   const bool minus = value < 0 && !d.digits.empty() && index == 0;
   return ApplySection(sections[index], layout, d, exponent, minus);
 }
+
+std::string ShortestNumber(double value) {
+  char text[32];
+  const auto result = std::to_chars(text, text + sizeof text, value);
+  return std::string(text, result.ptr);
+}
+
+std::string IsoDateTime(double serial) {
+  const bool midnight = serial == std::floor(serial);
+  return FormatDateTime(midnight ? "yyyy-mm-dd" : "yyyy-mm-dd'T'hh:nn:ss", serial);
+}

@@ -33,3 +33,11 @@ std::string FormatDateTime(const std::string& format, double serial);
 // infinities "INF"/"-INF". An empty format gives the value in 15 significant
 // digits.
 std::string FormatFloat(const std::string& format, double value);
+
+// The fewest digits that read back as exactly `value` ("0.1", "1e+300");
+// meant for finite values.
+std::string ShortestNumber(double value);
+
+// A serial date as ISO 8601: "yyyy-mm-dd" at midnight, else with the time
+// "yyyy-mm-ddThh:nn:ss".
+std::string IsoDateTime(double serial);

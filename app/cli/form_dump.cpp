@@ -1,7 +1,5 @@
 #include "app/cli/form_dump.h"
 
-#include <cmath>
-
 #include "app/cli/json_writer.h"
 #include "core/format.h"
 #include "core/text.h"
@@ -16,16 +14,11 @@ void Lines(JsonWriter& json, const TChartText& text) {
   json.EndArray();
 }
 
-std::string IsoDate(double serial) {
-  const bool midnight = serial == std::floor(serial);
-  return FormatDateTime(midnight ? "yyyy-mm-dd" : "yyyy-mm-dd'T'hh:nn:ss", serial);
-}
-
 // The state a user sees of a control; false when the control has none worth
 // reading back (panels, charts, splitters).
 bool Control(JsonWriter& json, const TComponent* c) {
   if (auto* picker = dynamic_cast<const TDateTimePicker*>(c)) {
-    json.String(IsoDate(picker->DateTime));
+    json.String(IsoDateTime(picker->DateTime));
   } else if (auto* box = dynamic_cast<const TCheckBox*>(c)) {
     json.Bool(box->Checked);
   } else if (auto* radio = dynamic_cast<const TRadioButton*>(c)) {

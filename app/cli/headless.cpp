@@ -12,6 +12,8 @@
 #include "app/chart/render/file_writer.h"
 #include "app/cli/form_dump.h"
 #include "app/cli/scripted_platform.h"
+#include "app/report/chart_csv.h"
+#include "app/report/station_report.h"
 #include "app/controls/application.h"
 #include "core/errors.h"
 #include "app/open_path.h"
@@ -25,7 +27,7 @@ class UsageError : public std::runtime_error {
   using std::runtime_error::runtime_error;
 };
 
-enum class ActionKind { Set, Click, Save, Size, Dump };
+enum class ActionKind { Set, Click, Save, Size, Dump, Report, ExportCsv };
 
 struct Action {
   explicit Action(ActionKind k, TComponent* t = nullptr, std::string v = {})
@@ -35,6 +37,7 @@ struct Action {
   std::string text;    // the value set, the dialog answer, or the output file
   double number = 0;   // a date or a whole number, checked while parsing
   int width = 0, height = 0;
+  Paper paper = Paper::A4;
 };
 
 // "NAME=VALUE" split at the first "=".
@@ -144,10 +147,12 @@ Action ParseSize(const TMainForm& form, const std::string& word) {
 
 std::vector<Action> ParseActions(const TMainForm& form, const std::vector<std::string>& args) {
   std::vector<Action> actions;
+  Paper paper = Paper::A4;  // for the reports that follow
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& option = args[i];
     if (option != "--set" && option != "--click" && option != "--load-dir" && option != "--save" &&
-        option != "--size" && option != "--dump")
+        option != "--size" && option != "--dump" && option != "--report" && option != "--paper" &&
+        option != "--export-csv")
       throw UsageError("unknown option \"" + option + "\"");
     if (i + 1 >= args.size()) throw UsageError(option + " needs a value");
     const std::string& word = args[++i];
@@ -164,6 +169,14 @@ std::vector<Action> ParseActions(const TMainForm& form, const std::vector<std::s
       actions.emplace_back(ActionKind::Save, ChartTarget(form, name), value);
     } else if (option == "--size") {
       actions.push_back(ParseSize(form, word));
+    } else if (option == "--paper") {
+      if (word != "a4" && word != "letter") throw UsageError("--paper wants a4 or letter, got \"" + word + "\"");
+      paper = word == "letter" ? Paper::Letter : Paper::A4;
+    } else if (option == "--report") {
+      actions.emplace_back(ActionKind::Report, nullptr, word);
+      actions.back().paper = paper;
+    } else if (option == "--export-csv") {
+      actions.emplace_back(ActionKind::ExportCsv, nullptr, word);
     } else {
       actions.emplace_back(ActionKind::Dump, nullptr, word);
     }
@@ -257,6 +270,10 @@ bool Run(const Action& a, TMainForm& form, ScriptedPlatform& platform, std::ostr
     }
     case ActionKind::Dump:
       return RunDump(a, form, platform, out, err);
+    case ActionKind::Report:
+      return RunUserAction([&form, &a] { WriteStationReport(form, a.text, a.paper); });
+    case ActionKind::ExportCsv:
+      return RunUserAction([&form, &a] { ExportChartsCsv(form, a.text); });
   }
   return true;
 }
@@ -284,6 +301,10 @@ void PrintUsage(std::ostream& out) {
          "                       or a vector drawing (.svg or .pdf)\n"
          "  --size CHART=WxH     set a chart's size in pixels\n"
          "  --dump FILE          write the messages, controls and charts as JSON (- for stdout)\n"
+         "  --report FILE        write the station report as a PDF: what was loaded, then a page\n"
+         "                       per chart holding data, in tab order\n"
+         "  --paper a4|letter    the paper of the reports that follow (landscape; A4 at first)\n"
+         "  --export-csv DIR     write DIR/CHART.csv with the points of every chart holding data\n"
          "\n"
          "Exit status: 0 when every action ran, 1 when a handler raised an error (the run goes\n"
          "on with the next action), 2 for a usage error.\n";

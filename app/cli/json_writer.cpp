@@ -1,8 +1,9 @@
 #include "app/cli/json_writer.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "core/format.h"
 
 void JsonWriter::Separate() {
   if (afterKey_) {
@@ -71,9 +72,7 @@ void JsonWriter::Number(double v) {
     out_ << "null";
     return;
   }
-  char text[32];
-  const auto result = std::to_chars(text, text + sizeof text, v);
-  out_.write(text, result.ptr - text);
+  out_ << ShortestNumber(v);
 }
 
 void JsonWriter::Int(long long v) {

@@ -24,6 +24,7 @@
 #include "app/controls/application.h"
 #include "app/qt/about.h"
 #include "app/qt/chart_view.h"
+#include "app/report/station_report.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -208,6 +209,10 @@ MainWindow::MainWindow(TMainForm& form) : form_(form) {
   about->setShortcut(QKeySequence::HelpContents);
   connect(about, &QAction::triggered, this, [this] { ShowAbout(this); });
   addAction(about);
+  auto* report = new QAction(QStringLiteral("Save report\u2026"), this);
+  report->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  connect(report, &QAction::triggered, this, [this] { RunUserAction([this] { SaveStationReportAs(form_); }); });
+  addAction(report);
   resize(form.Width, form.Height);
   setMinimumSize(820, 480);  // the shared strip shows whole, up to "Load DIR"
   move(form.Left, form.Top);

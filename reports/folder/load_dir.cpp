@@ -49,6 +49,7 @@ void FolderLoad::OpenDirClick(TObject* sender) {
   form_.OpenDialog1->InitialDir = folder_;
   dialog.InitialDir = folder_;
   extension_ = ".*";
+  form_.Loads.clear();
 
   struct ProgressDone {
     ~ProgressDone() { CurrentPlatform().ShowProgress(""); }

@@ -123,6 +123,8 @@ TEST(Headless, UsageErrorsStopBeforeAnythingRuns) {
       {"--size", "DTGraph=0x10"},
       {"--save", "NoChart=x.png"},
       {"--dump"},
+      {"--paper", "a5"},
+      {"--report"},
   };
   for (const QStringList& actions : cases) {
     SCOPED_TRACE(actions.join(' ').toStdString());
@@ -173,6 +175,23 @@ TEST(Headless, LoadDirWritesTheBitmapsOfAStation) {
   const RunResult run = Headless({"--set", "StartingDate=2019-01-01", "--load-dir", dir.Path().c_str()});
   ASSERT_EQ(run.status, 0) << run.err.toStdString();
   EXPECT_TRUE(std::filesystem::exists(dir.Path() + "/185_dtavg_19-19.bmp"));
+}
+
+TEST(Headless, ReportAndCsvOfALoadedFolderFollowTheLoad) {
+  TempDir dir;
+  dir.Write("dtoavg19.185", "00119 14.6 30 1 1 3500000 1\r\n00219 20 40.2 3 1 500000 1\r\n");
+  const std::string pdf = dir.Path() + "/out/station.pdf", csv = dir.Path() + "/out/csv";
+  const RunResult run = Headless({"--set", "StartingDate=2019-01-01", "--load-dir", dir.Path().c_str(), "--export-csv",
+                                  csv.c_str(), "--paper", "letter", "--report", pdf.c_str()});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  std::ifstream in(csv + "/DTGraph.csv", std::ios::binary);
+  const std::string rows(std::istreambuf_iterator<char>(in), {});
+  EXPECT_EQ(rows.substr(0, rows.find("\r\n")), "series,title,x,y,x1,y1,label,color");
+  EXPECT_NE(rows.find("\r\nSeries12,,2019-01-0"), std::string::npos) << rows;
+  std::ifstream report(pdf, std::ios::binary);
+  const std::string bytes(std::istreambuf_iterator<char>(report), {});
+  EXPECT_EQ(bytes.substr(0, 5), "%PDF-");
+  EXPECT_NE(bytes.find("/MediaBox [0 0 792"), std::string::npos);
 }
 
 TEST(Headless, SavesChartsAsPngAndBmpOfTheGivenSize) {

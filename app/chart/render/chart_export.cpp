@@ -45,18 +45,6 @@ void WritePicture(TChart& chart, const std::string& path, const char* format) {
   WriteFileSafely(path, [&](QIODevice& file) { return image.save(&file, format); }, "The image could not be written.");
 }
 
-// Writes a vector drawing made in memory first: the SVG and PDF writers do
-// not look at the results of their writes, so a file that took only part of
-// the drawing would pass for whole.
-void WriteDrawing(const std::string& path, const std::function<bool(QIODevice&)>& draw) {
-  QBuffer drawing;
-  drawing.open(QIODevice::WriteOnly);
-  if (!draw(drawing)) Fail(path, "The drawing could not be made.");
-  const QByteArray& bytes = drawing.data();
-  WriteFileSafely(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); },
-                  "The drawing could not be written.");
-}
-
 void WriteSvg(TChart& chart, const std::string& path) {
   const QSize size = ChartSize(chart);
   WriteDrawing(path, [&](QIODevice& device) {
@@ -87,6 +75,17 @@ void WritePdf(TChart& chart, const std::string& path) {
 }
 
 }  // namespace
+
+// Made in memory first: the SVG and PDF writers do not look at the results of
+// their writes, so a file that took only part of the drawing would pass for whole.
+void WriteDrawing(const std::string& path, const std::function<bool(QIODevice&)>& draw) {
+  QBuffer drawing;
+  drawing.open(QIODevice::WriteOnly);
+  if (!draw(drawing)) Fail(path, "The drawing could not be made.");
+  const QByteArray& bytes = drawing.data();
+  WriteFileSafely(path, [&](QIODevice& file) { return file.write(bytes) == bytes.size(); },
+                  "The drawing could not be written.");
+}
 
 void SaveToBitmapFile(TChart& chart, const std::string& path) { WritePicture(chart, path, "BMP"); }
 

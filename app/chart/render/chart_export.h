@@ -8,9 +8,15 @@
 // The window's save dialog and chart context menu call SaveChartImage and
 // CopyChartImage; their names and signatures stay as they are.
 
+#include <functional>
 #include <string>
 
+class QIODevice;
 class TChart;
+
+// Writes what `draw` paints on a device (a PDF or SVG writer set up on it) to
+// `path`, safely as every file; `draw` returning false fails the write.
+void WriteDrawing(const std::string& path, const std::function<bool(QIODevice&)>& draw);
 
 // Writes the chart as a Windows bitmap.
 void SaveToBitmapFile(TChart& chart, const std::string& path);
