@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/chart/chart.h"
+#include "app/chart/chart_view_state.h"
 #include "app/chart/render/style.h"
 #include "core/format.h"
 
@@ -197,10 +198,11 @@ bool AxisShown(const TChart& chart, const TChartAxis& axis) {
   return !anyActive && (axis.Kind() == TAxisKind::Left || axis.Kind() == TAxisKind::Bottom);
 }
 
-void MapAxis(AxisLayout& v, const QRect& plot) {
+void MapAxis(AxisLayout& v, const QRect& plot, const ChartViewState* view) {
   const TChartAxis& a = *v.axis;
   double lo = 0, hi = 0;
-  a.CurrentLimits(lo, hi);
+  const bool zoomed = view && view->Limits(a, lo, hi);
+  if (!zoomed) a.CurrentLimits(lo, hi);
   const double start = ClampPercent(std::min(a.StartPosition, a.EndPosition));
   const double end = ClampPercent(std::max(a.StartPosition, a.EndPosition));
   if (a.Horizontal()) {
@@ -212,7 +214,7 @@ void MapAxis(AxisLayout& v, const QRect& plot) {
   }
   // An automatic axis ends exactly at the extreme data: keep those points a
   // few pixels inside so that they show whole rather than cut by the frame.
-  const double inset = a.Automatic ? std::min(kDataInset, (v.to - v.from) / 4) : 0;
+  const double inset = a.Automatic && !zoomed ? std::min(kDataInset, (v.to - v.from) / 4) : 0;
   if (a.Horizontal())
     v.map = AxisMap(lo, hi, v.from + inset, v.to - inset, a.Logarithmic, a.Inverted);
   else
@@ -378,7 +380,7 @@ std::vector<AxisLayout> CollectAxes(const TChart& chart, int width) {
   return axes;
 }
 
-void LayoutAxes(const TChart& chart, ChartLayout& L) {
+void LayoutAxes(const TChart& chart, ChartLayout& L, const ChartViewState* view) {
   const QRect rest = L.axesRoom;
   const QFontMetrics fm(PixelFont(kLabelFontPx));
   L.labelHeight = fm.height();
@@ -390,7 +392,7 @@ void LayoutAxes(const TChart& chart, ChartLayout& L) {
   QRect plot(rest.left(), rest.top() + top, rest.width(), std::max(0, rest.height() - top - bottom));
   for (AxisLayout& v : L.axes) {
     if (v.axis->Horizontal()) continue;
-    MapAxis(v, plot);
+    MapAxis(v, plot, view);
     if (!v.shown) continue;
     ChooseTicks(v, fm, v.from, v.to + 1);
     v.title = FitTitle(*v.axis, v.to + 1 - v.from);
@@ -402,7 +404,7 @@ void LayoutAxes(const TChart& chart, ChartLayout& L) {
   plot.setWidth(std::max(0, rest.width() - left - right));
   for (AxisLayout& v : L.axes) {
     if (!v.axis->Horizontal()) continue;
-    MapAxis(v, plot);
+    MapAxis(v, plot, view);
     if (v.shown) ChooseTicks(v, fm, rest.left(), rest.right() + 1);
   }
   L.plot = plot;
@@ -418,13 +420,13 @@ const AxisLayout* ChartLayout::Find(const TChartAxis& axis) const {
   return nullptr;
 }
 
-ChartLayout LayoutChart(const TChart& chart, const QRect& area) {
+ChartLayout LayoutChart(const TChart& chart, const QRect& area, const ChartViewState* view) {
   ChartLayout L;
   L.area = area;
   QRect rest = area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
   rest = LayoutTextBlock(chart.Title, rest, true, L.title);
   rest = LayoutTextBlock(chart.Foot, rest, false, L.foot);
   L.axesRoom = LayoutLegend(chart, rest, L.legend);
-  LayoutAxes(chart, L);
+  LayoutAxes(chart, L, view);
   return L;
 }

@@ -13,6 +13,7 @@
 
 #include "app/chart/render/axis_map.h"
 
+class ChartViewState;
 class TChart;
 class TChartAxis;
 class TChartSeries;
@@ -82,4 +83,5 @@ struct ChartLayout {
   const AxisLayout* Find(const TChartAxis& axis) const;
 };
 
-ChartLayout LayoutChart(const TChart& chart, const QRect& area);
+// With a `view`, the axes it zooms take its limits instead of the model's.
+ChartLayout LayoutChart(const TChart& chart, const QRect& area, const ChartViewState* view = nullptr);

@@ -45,8 +45,8 @@ void RenderInto(TChart& chart, QImage& image) {
 
 }  // namespace
 
-ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area) {
-  ChartLayout layout = LayoutChart(chart, area);
+ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area, const ChartViewState* view) {
+  ChartLayout layout = LayoutChart(chart, area, view);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);

@@ -9,12 +9,14 @@
 
 class QPainter;
 class QRect;
+class ChartViewState;
 class TChart;
 
 // Draws `chart` into `area` of the painter: title, foot, legend, axes, grid,
 // series and marks. Leaves the painter's state as it found it; returns the
-// layout it drew.
-ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area);
+// layout it drew. The window passes the user's zoomed `view`.
+ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area,
+                        const ChartViewState* view = nullptr);
 
 // Draws `chart` on a new image of the given size (at least 1 by 1) and raises
 // its after-draw event. Returns a null image when one that large cannot be
