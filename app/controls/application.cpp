@@ -4,7 +4,19 @@
 
 #include "app/controls/platform.h"
 
+namespace {
+
+int running = 0;
+
+struct Running {
+  Running() { ++running; }
+  ~Running() { --running; }
+};
+
+}  // namespace
+
 bool RunUserAction(const std::function<void()>& action) {
+  const Running scope;
   try {
     action();
     return true;
@@ -15,3 +27,5 @@ bool RunUserAction(const std::function<void()>& action) {
   }
   return false;
 }
+
+bool UserActionRunning() { return running > 0; }

@@ -3,21 +3,30 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QDateEdit>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFile>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QResizeEvent>
+#include <QShortcut>
 #include <QSignalBlocker>
 #include <QSpinBox>
 #include <QStyle>
 #include <QTabWidget>
+#include <QTimer>
 #include <QToolButton>
+#include <QUrl>
 #include <cmath>
+#include <functional>
 
 #include "app/Mainunit.h"
 #include "app/chart/render/colors.h"
@@ -103,7 +112,7 @@ TUpDown* UpDownOf(const TEdit* edit) {
   return nullptr;
 }
 
-QWidget* BuildButton(TButton* model, QWidget* parent) {
+QWidget* BuildButton(TButton* model, Workspace& workspace, QWidget* parent) {
   QAbstractButton* button = nullptr;
   if (dynamic_cast<TSpeedButton*>(model)) {
     auto* tool = new QToolButton(parent);
@@ -116,7 +125,7 @@ QWidget* BuildButton(TButton* model, QWidget* parent) {
     if (!model->Caption.empty() || !dynamic_cast<TSpeedButton*>(model)) b->setText(Text(model->Caption));
     b->setToolTip(Text(model->Hint));
   });
-  QObject::connect(button, &QAbstractButton::clicked, [model] { RunUserAction([model] { model->Click(); }); });
+  QObject::connect(button, &QAbstractButton::clicked, [model, &workspace] { workspace.Press(model); });
   return button;
 }
 
@@ -198,10 +207,24 @@ QWidget* BuildList(TListBoxBase* model, QWidget* parent) {
   return list;
 }
 
+// The local files and folders a drag carries, as the loaders name them.
+std::vector<std::string> LocalPaths(const QMimeData* data) {
+  std::vector<std::string> paths;
+  if (!data || !data->hasUrls()) return paths;
+  for (const QUrl& url : data->urls())
+    if (url.isLocalFile()) paths.push_back(QFile::encodeName(url.toLocalFile()).toStdString());
+  return paths;
+}
+
+// How often followed files are looked at, in milliseconds.
+constexpr int kFollowInterval = 500;
+
 }  // namespace
 
-MainWindow::MainWindow(TMainForm& form) : form_(form) {
+MainWindow::MainWindow(TMainForm& form) : form_(form), workspace_(form) {
   setWindowTitle(Text(form.Caption));
+  setAcceptDrops(true);
+  clock_.start();
   BuildChildren(&form, this);
   // The About box hangs on the desktop's help key: a menu bar or a button
   // would move what the form places.
@@ -213,9 +236,33 @@ MainWindow::MainWindow(TMainForm& form) : form_(form) {
   report->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   connect(report, &QAction::triggered, this, [this] { RunUserAction([this] { SaveStationReportAs(form_); }); });
   addAction(report);
+  BindKeys();
   resize(form.Width, form.Height);
   setMinimumSize(820, 480);  // the shared strip shows whole, up to "Load DIR"
   move(form.Left, form.Top);
+}
+
+void MainWindow::BindKeys() {
+  auto bind = [this](const QKeySequence& keys, std::function<void()> action) {
+    connect(new QShortcut(keys, this), &QShortcut::activated, this, std::move(action));
+  };
+  bind(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { workspace_.LoadOnCurrentTab(); });
+  bind(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { workspace_.SaveCurrentTab(); });
+  bind(QKeySequence(Qt::Key_F5), [this] { workspace_.ReloadCurrentTab(); });
+  bind(QKeySequence(Qt::Key_Escape), [this] { workspace_.ResetZoomOnCurrentTab(); });
+  for (int n = 1; n <= 9; ++n)
+    bind(QKeySequence(Qt::CTRL | static_cast<Qt::Key>(Qt::Key_0 + n)), [this, n] { workspace_.SelectTab(n); });
+}
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!LocalPaths(event->mimeData()).empty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const std::vector<std::string> paths = LocalPaths(event->mimeData());
+  if (paths.empty()) return;
+  event->acceptProposedAction();
+  for (const std::string& path : paths) workspace_.Drop(path);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -231,7 +278,7 @@ QWidget* MainWindow::Build(TControl* control, QWidget* parent) {
   if (auto* pages = dynamic_cast<TPageControl*>(control)) {
     widget = BuildPageControl(pages, parent);
   } else if (auto* chart = dynamic_cast<TChart*>(control)) {
-    widget = new ChartView(*chart, parent);
+    widget = new ChartView(*chart, workspace_, parent);
     BuildChildren(chart, widget);
   } else if (auto* group = dynamic_cast<TGroupBox*>(control)) {
     auto* box = new QGroupBox(Text(group->Caption), parent);
@@ -248,22 +295,39 @@ QWidget* MainWindow::Build(TControl* control, QWidget* parent) {
 }
 
 QWidget* MainWindow::BuildLeaf(TControl* control, QWidget* parent) {
-  if (auto* button = dynamic_cast<TButton*>(control)) return BuildButton(button, parent);
+  if (auto* button = dynamic_cast<TButton*>(control)) return BuildButton(button, workspace_, parent);
   if (auto* box = dynamic_cast<TCheckBox*>(control)) return BuildCheckBox(box, parent);
   if (auto* radio = dynamic_cast<TRadioButton*>(control)) return BuildRadioButton(radio, parent);
   if (auto* edit = dynamic_cast<TEdit*>(control)) return BuildEdit(edit, parent);
   if (auto* picker = dynamic_cast<TDateTimePicker*>(control)) return BuildDatePicker(picker, parent);
   if (auto* list = dynamic_cast<TListBoxBase*>(control)) return BuildList(list, parent);
   if (auto* splitter = dynamic_cast<TSplitter*>(control)) return new SplitterWidget(splitter, parent);
-  if (dynamic_cast<TLabel*>(control) || dynamic_cast<TStatusBar*>(control)) {
+  if (auto* bar = dynamic_cast<TStatusBar*>(control)) return BuildStatusBar(bar, parent);
+  if (dynamic_cast<TLabel*>(control)) {
     auto* label = new QLabel(parent);
-    Follow(control, label, [control](QLabel* l) {
-      auto* bar = dynamic_cast<TStatusBar*>(control);
-      l->setText(Text(bar ? bar->SimpleText : control->Caption));
-    });
+    Follow(control, label, [control](QLabel* l) { l->setText(Text(control->Caption)); });
     return label;
   }
   return nullptr;  // an up-down is part of its edit's spin box
+}
+
+// The status bar's text, and at its right end the switch for following files,
+// which the form does not place.
+QWidget* MainWindow::BuildStatusBar(TStatusBar* model, QWidget* parent) {
+  auto* bar = new QWidget(parent);
+  auto* row = new QHBoxLayout(bar);
+  row->setContentsMargins(4, 0, 4, 0);
+  auto* text = new QLabel(bar);
+  Follow(model, text, [model](QLabel* l) { l->setText(Text(model->SimpleText)); });
+  row->addWidget(text, 1);
+  auto* follow = new QCheckBox("Follow files", bar);
+  follow->setToolTip("Load a file again when it changes on disk");
+  connect(follow, &QCheckBox::toggled, this, [this](bool on) { workspace_.SetFollowing(on); });
+  row->addWidget(follow);
+  auto* timer = new QTimer(bar);
+  connect(timer, &QTimer::timeout, this, [this] { workspace_.Poll(clock_.elapsed() / 1000.0); });
+  timer->start(kFollowInterval);
+  return bar;
 }
 
 QWidget* MainWindow::BuildPageControl(TPageControl* pages, QWidget* parent) {

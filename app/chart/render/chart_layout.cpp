@@ -9,6 +9,7 @@
 #include <string>
 
 #include "app/chart/chart.h"
+#include "app/chart/chart_view_state.h"
 #include "app/chart/render/style.h"
 #include "core/format.h"
 
@@ -357,10 +358,11 @@ bool Adjoins(const std::vector<AxisLayout>& axes, const AxisLayout& v, double pe
   return false;
 }
 
-void MapAxis(AxisLayout& v, const QRect& plot, const std::vector<AxisLayout>& axes) {
+void MapAxis(AxisLayout& v, const QRect& plot, const std::vector<AxisLayout>& axes, const ChartViewState* view) {
   const TChartAxis& a = *v.axis;
   double lo = 0, hi = 0;
-  a.CurrentLimits(lo, hi);
+  const bool zoomed = view && view->Limits(a, lo, hi);
+  if (!zoomed) a.CurrentLimits(lo, hi);
   double start = 0, end = 0;
   BandPercent(a, start, end);
   if (a.Horizontal()) {
@@ -373,7 +375,9 @@ void MapAxis(AxisLayout& v, const QRect& plot, const std::vector<AxisLayout>& ax
     if (start > 0 && Adjoins(axes, v, start, true)) v.from += gap;
     if (end < 100 && Adjoins(axes, v, end, false)) v.to -= gap;
   }
-  const double inset = std::min(kDataInset, (v.to - v.from) / 4);
+  // A zoomed view ends exactly where the user asked; otherwise the extreme
+  // points stay a few pixels inside the frame so that they show whole.
+  const double inset = zoomed ? 0 : std::min(kDataInset, (v.to - v.from) / 4);
   if (a.Horizontal())
     v.map = AxisMap(lo, hi, v.from + inset, v.to - inset, a.Logarithmic, a.Inverted);
   else
@@ -567,7 +571,7 @@ std::vector<AxisLayout> CollectAxes(const TChart& chart, int width) {
 
 // Lays out the axes and the plot. The plot's left and right edges lie at
 // least `leftInset` and `rightInset` pixels inside the area.
-void LayoutAxes(const TChart& chart, ChartLayout& L, int leftInset, int rightInset) {
+void LayoutAxes(const TChart& chart, ChartLayout& L, int leftInset, int rightInset, const ChartViewState* view) {
   const QRect rest = L.axesRoom;
   const QFontMetrics fm(PixelFont(kLabelFontPx));
   L.labelHeight = fm.height();
@@ -579,7 +583,7 @@ void LayoutAxes(const TChart& chart, ChartLayout& L, int leftInset, int rightIns
   QRect plot(rest.left(), rest.top() + top, rest.width(), std::max(0, rest.height() - top - bottom));
   for (AxisLayout& v : L.axes) {
     if (v.axis->Horizontal()) continue;
-    MapAxis(v, plot, L.axes);
+    MapAxis(v, plot, L.axes, view);
     if (!v.shown) continue;
     ChooseTicks(v, fm, v.from, v.to + 1);
     v.title = FitTitle(*v.axis, v.to + 1 - v.from);
@@ -591,21 +595,22 @@ void LayoutAxes(const TChart& chart, ChartLayout& L, int leftInset, int rightIns
   plot.setWidth(std::max(0, rest.width() - left - right));
   for (AxisLayout& v : L.axes) {
     if (!v.axis->Horizontal()) continue;
-    MapAxis(v, plot, L.axes);
+    MapAxis(v, plot, L.axes, view);
     if (v.shown) ChooseTicks(v, fm, rest.left(), rest.right() + 1);
   }
   L.plot = plot;
   PlaceLabelsAndTitles(L, fm, leftLabels, rightLabels);
 }
 
-ChartLayout LayoutAlone(const TChart& chart, const QRect& area, int leftInset, int rightInset) {
+ChartLayout LayoutAlone(const TChart& chart, const QRect& area, int leftInset, int rightInset,
+                        const ChartViewState* view) {
   ChartLayout L;
   L.area = area;
   QRect rest = area.adjusted(kMargin, kMargin, -kMargin, -kMargin);
   rest = LayoutTitle(chart.Title, rest, ControlsOver(chart, area), L.title);
   rest = LayoutFoot(chart.Foot, rest, L.foot);
   L.axesRoom = LayoutLegend(chart, rest, L.legend);
-  LayoutAxes(chart, L, leftInset, rightInset);
+  LayoutAxes(chart, L, leftInset, rightInset, view);
   return L;
 }
 
@@ -618,13 +623,13 @@ const AxisLayout* ChartLayout::Find(const TChartAxis& axis) const {
   return nullptr;
 }
 
-ChartLayout LayoutChart(const TChart& chart, const QRect& area) {
+ChartLayout LayoutChart(const TChart& chart, const QRect& area, const ChartViewState* view) {
   int left = 0, right = 0;
   const TChart* other = chart.AlignPlotWith;
   if (other && other != &chart && other->Width > 0 && other->Height > 0) {
-    const ChartLayout o = LayoutAlone(*other, QRect(0, 0, other->Width, other->Height), 0, 0);
+    const ChartLayout o = LayoutAlone(*other, QRect(0, 0, other->Width, other->Height), 0, 0, nullptr);
     left = o.plot.left() - o.area.left();
     right = o.area.right() - o.plot.right();
   }
-  return LayoutAlone(chart, area, left, right);
+  return LayoutAlone(chart, area, left, right, view);
 }

@@ -14,6 +14,7 @@
 
 #include "app/chart/render/axis_map.h"
 
+class ChartViewState;
 class TChart;
 class TChartAxis;
 class TChartSeries;
@@ -92,4 +93,5 @@ struct ChartLayout {
 // Lays `chart` out in `area`. A chart whose AlignPlotWith names another chart
 // of the window gives its plot the left and right edges that suit both, the
 // other laid out at its own size.
-ChartLayout LayoutChart(const TChart& chart, const QRect& area);
+// With a `view`, the axes it zooms take its limits instead of the model's.
+ChartLayout LayoutChart(const TChart& chart, const QRect& area, const ChartViewState* view = nullptr);

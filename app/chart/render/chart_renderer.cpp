@@ -51,8 +51,8 @@ void Paint(const TChart& chart, QPainter& p, const ChartLayout& L) {
 
 }  // namespace
 
-ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area) {
-  ChartLayout layout = LayoutChart(chart, area);
+ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area, const ChartViewState* view) {
+  ChartLayout layout = LayoutChart(chart, area, view);
   painter.save();
   painter.setRenderHint(QPainter::Antialiasing, false);
   painter.setRenderHint(QPainter::TextAntialiasing, true);

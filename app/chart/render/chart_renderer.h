@@ -11,12 +11,14 @@ class QPaintDevice;
 class QPainter;
 class QRect;
 class QSize;
+class ChartViewState;
 class TChart;
 
 // Draws `chart` into `area` of the painter: title, foot, legend, axes, grid,
 // series and marks. Leaves the painter's state as it found it; returns the
-// layout it drew.
-ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area);
+// layout it drew. The window passes the user's zoomed `view`.
+ChartLayout RenderChart(const TChart& chart, QPainter& painter, const QRect& area,
+                        const ChartViewState* view = nullptr);
 
 // Draws `chart` over `size` pixels of `device` (an image, an SVG or a PDF
 // page) as a window shows it, raising its after-draw event after its first
