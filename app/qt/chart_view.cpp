@@ -5,6 +5,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QIODevice>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
@@ -19,7 +20,9 @@
 #include "app/chart/point_reading.h"
 #include "app/chart/render/chart_export.h"
 #include "app/chart/render/chart_renderer.h"
+#include "app/chart/render/file_writer.h"
 #include "app/controls/application.h"
+#include "app/report/chart_csv.h"
 #include "app/workspace.h"
 
 namespace {
@@ -199,6 +202,8 @@ void ChartView::ShowMenu(const QPoint& globalPos) {
   QMenu menu(this);
   connect(menu.addAction(QString::fromUtf8("Save image as\u2026")), &QAction::triggered, this, [this] { SaveImage(); });
   connect(menu.addAction("Copy image"), &QAction::triggered, this, [this] { CopyImage(); });
+  connect(menu.addAction(QString::fromUtf8("Save data as CSV\u2026")), &QAction::triggered, this, [this] { SaveData(); });
+  connect(menu.addAction("Copy data"), &QAction::triggered, this, [this] { CopyData(); });
   QAction* reset = menu.addAction("Reset zoom");
   reset->setEnabled(view_.Zoomed());
   connect(reset, &QAction::triggered, this, [this] {
@@ -218,6 +223,24 @@ void ChartView::SaveImage() {
   const std::string file = path.toLocal8Bit().toStdString();
   RunUserAction([this, &file] { SaveChartImage(chart_, file); });
 }
+
+// The points behind the chart, as the headless --export-csv writes them.
+void ChartView::SaveData() {
+  const QString dir = QString::fromLocal8Bit(workspace_.Form().OpenDialog1->InitialDir.c_str());
+  const QString name = QString::fromLocal8Bit(chart_.Name.c_str()) + ".csv";
+  QString path = QFileDialog::getSaveFileName(this, "Save data as", QDir(dir).filePath(name), "CSV files (*.csv)");
+  if (path.isEmpty()) return;
+  if (QFileInfo(path).suffix().isEmpty()) path += ".csv";
+  const std::string file = path.toLocal8Bit().toStdString();
+  const std::string csv = ChartCsv(chart_);
+  RunUserAction([&file, &csv] {
+    WriteFileSafely(file, [&csv](QIODevice& out) {
+      return out.write(csv.data(), static_cast<qint64>(csv.size())) == static_cast<qint64>(csv.size());
+    });
+  });
+}
+
+void ChartView::CopyData() { QGuiApplication::clipboard()->setText(QString::fromStdString(ChartCsv(chart_))); }
 
 void ChartView::CopyImage() {
   const QImage image = RenderChartImage(chart_, width(), height());

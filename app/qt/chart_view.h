@@ -41,6 +41,8 @@ class ChartView : public QWidget {
   void ShowMenu(const QPoint& globalPos);
   void SaveImage();
   void CopyImage();
+  void SaveData();
+  void CopyData();
 
   TChart& chart_;
   Workspace& workspace_;
