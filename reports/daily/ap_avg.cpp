@@ -323,6 +323,7 @@ void ApAvgTab::LoadApavgClick(TObject*) {
     data = ReadApAvg(file.get());
   }
 
+  for (TChartSeries* s : cleared) s->Reserve(static_cast<int>(data.value.size()));
   // Set by the first long-layout record; the rows' nominal values and labels follow it.
   bool longLayout = false;
   for (const ApAvgRecord& r : data.value) {

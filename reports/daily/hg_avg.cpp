@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "app/Mainunit.h"
@@ -133,6 +134,9 @@ void HgAvgTab::LoadHGavgClick(TObject*) {
     HGGraph->Title.Add(path);
     data = ReadHgAvg(file.get(), [this](double date) { return form_.InDateWindow(date); });
   }
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series11, Series13, Series64, Series67, Series65,
+                                                             Series68})
+    s->Reserve(static_cast<int>(data.value.size()));
   for (const HgAvgRecord& r : data.value) PlotHgDay(*this, r);
   // A field that is not a whole number ends the load: the days before it
   // stay drawn, the axes keep their limits.
