@@ -7,6 +7,7 @@ packages=(
   g++ cmake make
   qt6-base-dev qt6-qpa-plugins libgl-dev qt6-svg-dev
   libgtest-dev libgmock-dev
+  libbenchmark-dev
   fonts-dejavu-core
   clang libclang-rt-14-dev
   locales

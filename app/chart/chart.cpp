@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <cmath>
+#include <stdexcept>
 
 void TChartText::Clear() {
   lines_.clear();
@@ -99,38 +100,15 @@ bool SeriesOnAxis(const TChartSeries& s, const TChartAxis& axis) {
   return &s.GetVertAxis() == &axis;
 }
 
-void Widen(double v, bool& any, double& min, double& max) {
-  if (!std::isfinite(v)) return;
-  if (!any) {
-    min = max = v;
-    any = true;
-    return;
-  }
-  min = std::min(min, v);
-  max = std::max(max, v);
-}
-
 }  // namespace
 
 bool TChartAxis::DataRange(double& min, double& max) const {
   bool any = false;
   for (const TChartSeries* s : chart_->Series()) {
     if (!s->Active || !SeriesOnAxis(*s, *this)) continue;
-    const TSeriesKind kind = s->Kind();
-    // Arrows and shapes count both ends, Gantt bars their start and end along x.
-    const bool twoX = kind == TSeriesKind::Arrow || kind == TSeriesKind::Gantt || kind == TSeriesKind::Shape;
-    const bool twoY = kind == TSeriesKind::Arrow || kind == TSeriesKind::Shape;
-    for (const TChartPoint& p : s->Points()) {
-      if (Horizontal()) {
-        Widen(p.X, any, min, max);
-        if (twoX) Widen(p.X1, any, min, max);
-      } else {
-        Widen(p.Y, any, min, max);
-        if (twoY) Widen(p.Y1, any, min, max);
-        // Bars stand on zero.
-        if (kind == TSeriesKind::Bar) Widen(0.0, any, min, max);
-      }
-    }
+    // Bars stand on zero.
+    const bool standsOnZero = !Horizontal() && s->Kind() == TSeriesKind::Bar;
+    s->WidenRange(Horizontal(), standsOnZero, any, min, max);
   }
   return any;
 }
@@ -207,62 +185,153 @@ TChartAxis& TChartSeries::GetHorizAxis() const {
   return HorizAxis == THorizAxis::aTopAxis ? chart_->TopAxis : chart_->BottomAxis;
 }
 
-int TChartSeries::AddPoint(const TChartPoint& point) {
-  points_.push_back(point);
-  for (TChartSeries* follower : followers_) {
-    TChartPoint copy;
-    copy.X = point.X;
-    copy.Y = point.Y;
-    follower->AddPoint(copy);
+bool TChartSeries::HasSecondX() const {
+  return kind_ == TSeriesKind::Arrow || kind_ == TSeriesKind::Gantt || kind_ == TSeriesKind::Shape;
+}
+
+bool TChartSeries::HasSecondY() const { return kind_ == TSeriesKind::Arrow || kind_ == TSeriesKind::Shape; }
+
+void TChartSeries::Reserve(int count) {
+  const size_t n = static_cast<size_t>(std::max(count, 0));
+  x_.reserve(n);
+  y_.reserve(n);
+  if (HasSecondX()) x1_.reserve(n);
+  if (HasSecondY()) y1_.reserve(n);
+  if (!colors_.empty()) colors_.reserve(n);
+  for (TChartSeries* follower : followers_) follower->Reserve(count);
+}
+
+int TChartSeries::AddPoint(double x, double y, double x1, double y1, const std::string& label, TColor color) {
+  const int index = Count();
+  if (color != clTeeColor && colors_.empty()) {
+    // The first point of a colour of its own: the points before it get theirs.
+    colors_.reserve(std::max(x_.capacity(), x_.size() + 1));
+    colors_.assign(x_.size(), clTeeColor);
   }
+  if (color != clTeeColor || !colors_.empty()) colors_.push_back(color);
+  x_.push_back(x);
+  y_.push_back(y);
+  if (HasSecondX()) x1_.push_back(x1);
+  if (HasSecondY()) y1_.push_back(y1);
+  if (!label.empty()) labels_.push_back({index, label});
+  for (TChartSeries* follower : followers_) follower->AddPoint(x, y, x, y, std::string(), clTeeColor);
   Changed();
-  return Count() - 1;
+  return index;
 }
 
 int TChartSeries::AddXY(double x, double y, const std::string& label, TColor color) {
-  TChartPoint p;
-  p.X = p.X1 = x;
-  p.Y = p.Y1 = y;
-  p.Label = label;
-  p.Color = color;
-  return AddPoint(p);
+  return AddPoint(x, y, x, y, label, color);
 }
 
 void TChartSeries::Clear() {
-  points_.clear();
+  x_.clear();
+  y_.clear();
+  x1_.clear();
+  y1_.clear();
+  colors_.clear();
+  labels_.clear();
   for (TChartSeries* follower : followers_) follower->Clear();
   Changed();
 }
 
 void TChartSeries::Delete(int index) {
   if (index < 0 || index >= Count()) return;
-  points_.erase(points_.begin() + index);
+  for (std::vector<double>* column : {&x_, &y_, &x1_, &y1_})
+    if (!column->empty()) column->erase(column->begin() + index);
+  if (!colors_.empty()) colors_.erase(colors_.begin() + index);
+  auto label = std::lower_bound(labels_.begin(), labels_.end(), index,
+                                [](const Label& l, int i) { return l.index < i; });
+  if (label != labels_.end() && label->index == index) label = labels_.erase(label);
+  for (; label != labels_.end(); ++label) --label->index;
   for (TChartSeries* follower : followers_) follower->Delete(index);
   Changed();
 }
 
-void TChartSeries::DeletePoints(const std::vector<bool>& remove) {
+namespace {
+
+// Keeps the items whose flag in `remove` is not set (items beyond its end
+// are kept), in order.
+template <class T>
+void KeepUnflagged(std::vector<T>& items, const std::vector<bool>& remove) {
   size_t kept = 0;
-  for (size_t i = 0; i < points_.size(); ++i)
-    if (i >= remove.size() || !remove[i]) points_[kept++] = std::move(points_[i]);
-  if (kept == points_.size()) return;
-  points_.resize(kept);
+  for (size_t i = 0; i < items.size(); ++i)
+    if (i >= remove.size() || !remove[i]) items[kept++] = std::move(items[i]);
+  items.resize(kept);
+}
+
+}  // namespace
+
+void TChartSeries::DeletePoints(const std::vector<bool>& remove) {
+  const size_t before = x_.size();
+  for (std::vector<double>* column : {&x_, &y_, &x1_, &y1_}) KeepUnflagged(*column, remove);
+  if (x_.size() == before) return;
+  KeepUnflagged(colors_, remove);
+  // Labels move down by the number of points deleted before them.
+  size_t kept = 0, deleted = 0, next = 0;
+  for (Label& label : labels_) {
+    const size_t index = static_cast<size_t>(label.index);
+    for (; next < index && next < remove.size(); ++next) deleted += remove[next];
+    if (index < remove.size() && remove[index]) continue;
+    label.index = static_cast<int>(index - deleted);
+    if (&labels_[kept] != &label) labels_[kept] = std::move(label);
+    ++kept;
+  }
+  labels_.resize(kept);
   for (TChartSeries* follower : followers_) follower->DeletePoints(remove);
   Changed();
 }
 
 void TChartSeries::SetYValue(int index, double y) {
   if (index < 0 || index >= Count()) return;
-  TChartPoint& p = points_[static_cast<size_t>(index)];
-  if (kind_ != TSeriesKind::Arrow && kind_ != TSeriesKind::Shape) p.Y1 = y;
-  p.Y = y;
+  y_[static_cast<size_t>(index)] = y;
   for (TChartSeries* follower : followers_) follower->SetYValue(index, y);
   Changed();
 }
 
+TChartPoint TChartSeries::Point(int index) const {
+  const size_t i = static_cast<size_t>(index);
+  TChartPoint p;
+  p.X = x_.at(i);
+  p.Y = y_[i];
+  p.X1 = HasSecondX() ? x1_[i] : p.X;
+  p.Y1 = HasSecondY() ? y1_[i] : p.Y;
+  if (!colors_.empty()) p.Color = colors_[i];
+  auto label = std::lower_bound(labels_.begin(), labels_.end(), index,
+                                [](const Label& l, int at) { return l.index < at; });
+  if (label != labels_.end() && label->index == index) p.Label = label->text;
+  return p;
+}
+
 TColor TChartSeries::PointColor(int index) const {
-  const TColor c = Point(index).Color;
+  const size_t i = static_cast<size_t>(index);
+  if (i >= x_.size()) throw std::out_of_range("no point " + std::to_string(index));
+  const TColor c = colors_.empty() ? clTeeColor : colors_[i];
   return c == clTeeColor ? SeriesColor : c;
+}
+
+namespace {
+
+void Widen(double v, bool& any, double& min, double& max) {
+  if (!std::isfinite(v)) return;
+  if (!any) {
+    min = max = v;
+    any = true;
+    return;
+  }
+  min = std::min(min, v);
+  max = std::max(max, v);
+}
+
+}  // namespace
+
+void TChartSeries::WidenRange(bool alongX, bool withZero, bool& any, double& min, double& max) const {
+  const std::vector<double>& first = alongX ? x_ : y_;
+  const std::vector<double>& second = alongX ? x1_ : y1_;
+  for (size_t i = 0; i < first.size(); ++i) {
+    Widen(first[i], any, min, max);
+    if (!second.empty()) Widen(second[i], any, min, max);
+    if (withZero) Widen(0.0, any, min, max);
+  }
 }
 
 void TChartSeries::SetDataSource(TChartSeries* source) {
@@ -276,15 +345,19 @@ void TChartSeries::SetDataSource(TChartSeries* source) {
 }
 
 void TChartSeries::CopyFromSource() {
-  points_.clear();
+  // A follower takes x and y only: its points have no label and its own colour.
+  x_.clear();
+  y_.clear();
   if (source_) {
-    for (const TChartPoint& p : source_->Points()) {
-      TChartPoint copy;
-      copy.X = copy.X1 = p.X;
-      copy.Y = copy.Y1 = p.Y;
-      points_.push_back(copy);
-    }
+    x_ = source_->x_;
+    y_ = source_->y_;
   }
+  x1_.clear();
+  y1_.clear();
+  if (HasSecondX()) x1_ = x_;
+  if (HasSecondY()) y1_ = y_;
+  colors_.clear();
+  labels_.clear();
   Changed();
 }
 
@@ -298,14 +371,7 @@ TArrowSeries::TArrowSeries(std::string name, TChart* chart)
 
 int TArrowSeries::AddArrow(double x0, double y0, double x1, double y1, const std::string& label,
                            TColor color) {
-  TChartPoint p;
-  p.X = x0;
-  p.Y = y0;
-  p.X1 = x1;
-  p.Y1 = y1;
-  p.Label = label;
-  p.Color = color;
-  return AddPoint(p);
+  return AddPoint(x0, y0, x1, y1, label, color);
 }
 
 void TArrowSeries::SetArrowHead(int height, int width) {
@@ -327,13 +393,7 @@ TGanttSeries::TGanttSeries(std::string name, TChart* chart)
 
 int TGanttSeries::AddGanttColor(double start, double end, double y, const std::string& label,
                                 TColor color) {
-  TChartPoint p;
-  p.X = start;
-  p.X1 = end;
-  p.Y = p.Y1 = y;
-  p.Label = label;
-  p.Color = color;
-  return AddPoint(p);
+  return AddPoint(start, y, end, y, label, color);
 }
 
 TChartShape::TChartShape(std::string name, TChart* chart)
@@ -343,12 +403,7 @@ TChartShape::TChartShape(std::string name, TChart* chart)
 
 void TChartShape::SetBounds(double x0, double y0, double x1, double y1) {
   Clear();
-  TChartPoint p;
-  p.X = x0;
-  p.Y = y0;
-  p.X1 = x1;
-  p.Y1 = y1;
-  AddPoint(p);
+  AddPoint(x0, y0, x1, y1, std::string(), clTeeColor);
 }
 
 // ---------------------------------------------------------------- chart

@@ -2,6 +2,8 @@
 // The chart model: charts, axes and series as the loaders describe them.
 // Holds data and settings only; render/ lays it out and paints it.
 
+#include <cstddef>
+#include <iterator>
 #include <memory>
 #include <string>
 #include <vector>
@@ -110,8 +112,9 @@ enum class TPointerStyle { psRectangle, psCircle, psTriangle, psDownTriangle, ps
 enum class TVertAxis { aLeftAxis, aRightAxis, aCustomVertAxis };
 enum class THorizAxis { aBottomAxis, aTopAxis };
 
-// One data point. Arrows run from (X, Y) to (X1, Y1); a Gantt bar runs from X
-// to X1 in row Y; a shape spans (X, Y) to (X1, Y1).
+// One data point, as a series hands it out. Arrows run from (X, Y) to
+// (X1, Y1); a Gantt bar runs from X to X1 in row Y; a shape spans (X, Y) to
+// (X1, Y1); other points have X1 = X and Y1 = Y.
 struct TChartPoint {
   double X = 0, Y = 0, X1 = 0, Y1 = 0;
   std::string Label;
@@ -173,32 +176,89 @@ class TChartSeries : public TComponent {
   TChartAxis& GetHorizAxis() const;
 
   int AddXY(double x, double y, const std::string& label = "", TColor color = clTeeColor);
+  // Room for `count` points in all (followers too), so that a loader that
+  // knows its record count grows the point lists once.
+  void Reserve(int count);
   void Clear();
-  int Count() const { return static_cast<int>(points_.size()); }
+  int Count() const { return static_cast<int>(x_.size()); }
   void Delete(int index);
   // Deletes every point whose flag in `remove` is set, in one pass.
   void DeletePoints(const std::vector<bool>& remove);
-  double XValue(int index) const { return points_.at(static_cast<size_t>(index)).X; }
-  double YValue(int index) const { return points_.at(static_cast<size_t>(index)).Y; }
+  double XValue(int index) const { return x_.at(static_cast<size_t>(index)); }
+  double YValue(int index) const { return y_.at(static_cast<size_t>(index)); }
+  // The x and the y of every point, in order: whole series at once.
+  const std::vector<double>& XValues() const { return x_; }
+  const std::vector<double>& YValues() const { return y_; }
   void SetYValue(int index, double y);
-  const TChartPoint& Point(int index) const { return points_.at(static_cast<size_t>(index)); }
-  const std::vector<TChartPoint>& Points() const { return points_; }
+  TChartPoint Point(int index) const;
   // The colour a point is drawn in: its own, or the series' for clTeeColor.
   TColor PointColor(int index) const;
+  // Widens [min, max] (empty while `any` is false) by the finite values of
+  // the points, in order, along x (both ends of arrows, Gantt bars and
+  // shapes) or along y (both ends of arrows and shapes), and by 0 after each
+  // point `withZero`.
+  void WidenRange(bool alongX, bool withZero, bool& any, double& min, double& max) const;
+
+  // Every point in order, as Point gives it.
+  class PointList {
+   public:
+    class iterator {
+     public:
+      using iterator_category = std::input_iterator_tag;
+      using value_type = TChartPoint;
+      using difference_type = std::ptrdiff_t;
+      using pointer = void;
+      using reference = TChartPoint;
+      iterator(const TChartSeries* series, int index) : series_(series), index_(index) {}
+      TChartPoint operator*() const { return series_->Point(index_); }
+      iterator& operator++() {
+        ++index_;
+        return *this;
+      }
+      bool operator==(const iterator& other) const { return index_ == other.index_; }
+      bool operator!=(const iterator& other) const { return index_ != other.index_; }
+
+     private:
+      const TChartSeries* series_;
+      int index_;
+    };
+    explicit PointList(const TChartSeries* series) : series_(series) {}
+    iterator begin() const { return {series_, 0}; }
+    iterator end() const { return {series_, series_->Count()}; }
+    size_t size() const { return static_cast<size_t>(series_->Count()); }
+    bool empty() const { return series_->Count() == 0; }
+
+   private:
+    const TChartSeries* series_;
+  };
+  PointList Points() const { return PointList(this); }
 
   // Makes this series a copy of `source` (x and y) that follows it from now on.
   void SetDataSource(TChartSeries* source);
   TChartSeries* DataSource() const { return source_; }
 
  protected:
-  int AddPoint(const TChartPoint& point);
+  int AddPoint(double x, double y, double x1, double y1, const std::string& label, TColor color);
 
  private:
+  struct Label {
+    int index;
+    std::string text;
+  };
+  // Points of arrows, Gantt bars and shapes have an x of their own at the
+  // other end; those of arrows and shapes a y too.
+  bool HasSecondX() const;
+  bool HasSecondY() const;
   void Changed() const;
   void CopyFromSource();
   TChart* chart_;
   TSeriesKind kind_;
-  std::vector<TChartPoint> points_;
+  // The points by column, so that millions of them stay compact.
+  std::vector<double> x_, y_;
+  std::vector<double> x1_, y1_;  // only where the kind has a second x or y
+  // Empty while every point has clTeeColor, else one colour per point.
+  std::vector<TColor> colors_;
+  std::vector<Label> labels_;  // the points with a label, by index
   TChartSeries* source_ = nullptr;
   std::vector<TChartSeries*> followers_;
 };

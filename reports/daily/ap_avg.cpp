@@ -324,6 +324,7 @@ void ApAvgTab::LoadApavgClick(TObject*) {
   }
   SummarizeDays(path, data.value);
 
+  for (TChartSeries* s : cleared) s->Reserve(static_cast<int>(data.value.size()));
   // Set by the first long-layout record; the rows' nominal values and labels follow it.
   bool longLayout = false;
   for (const ApAvgRecord& r : data.value) {

@@ -99,6 +99,8 @@ void DtAvgTab::LoadDtAvgClick(TObject*) {
   }
   SummarizeDays(path, data.value);
 
+  Series12->Reserve(static_cast<int>(data.value.size()));
+  Series53->Reserve(static_cast<int>(data.value.size()));
   for (const DtAvgRecord& r : data.value) {
     if (!form_.InDateWindow(r.date)) continue;
     Series12->AddArrow(r.date, r.deadTimeA, r.date, r.deadTimeB, "",

@@ -89,6 +89,7 @@ void FiAvgTab::LoadFIavgClick(TObject*) {
   // plots a filter only when both its sums are there (and with filter 0 of
   // this day there is a level).
   const std::optional<double> level = ReferenceLevel(FiDays);
+  for (TLineSeries* s : filters_) s->Reserve(static_cast<int>(FiDays.size()));
   for (const FiDayRecord& d : FiDays) {
     if (!d.sums[0]) continue;
     for (int k = 1; k < kFiFilters; ++k) {

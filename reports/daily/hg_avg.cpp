@@ -6,6 +6,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <initializer_list>
 #include <string>
 
 #include "app/Mainunit.h"
@@ -135,6 +136,9 @@ void HgAvgTab::LoadHGavgClick(TObject*) {
   }
   // Only the days in the window are read at all.
   form_.ShowLoadSummary(path, std::to_string(data.value.size()) + " days in the date window");
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series11, Series13, Series64, Series67, Series65,
+                                                             Series68})
+    s->Reserve(static_cast<int>(data.value.size()));
   for (const HgAvgRecord& r : data.value) PlotHgDay(*this, r);
   // A field that is not a whole number ends the load: the days before it
   // stay drawn, the axes keep their limits.

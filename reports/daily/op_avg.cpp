@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <initializer_list>
 #include <unordered_map>
 #include <utility>
 
@@ -171,6 +172,8 @@ void OpAvgTab::LoadOPavgClick(TObject*) {
   double previousDate = 0.0;
   double lastDated = 0.0;  // the last record with a possible day and month, in the window or not
   long long previousNorth = -999, previousHorizon = -99;
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series32, Series33, LineSeries12})
+    s->Reserve(static_cast<int>(data.value.size()));
   for (const OpAvgRecord& r : data.value) {
     if (r.month < 1 || r.month > 12 || r.day < 1 || r.day > 31) continue;
     // A day its month does not have ends the load here, before any bar is drawn.

@@ -150,6 +150,7 @@ void RsAvgTab::LoadRSavgClick(TObject*) {
 
   TArrowSeries* const rows[kRsRatios] = {Series40, Series14, Series15, Series16,
                                          Series17, Series18, Series19, Series39};
+  for (TChartSeries* s : rows) s->Reserve(static_cast<int>(data.value.size()));
   for (const RsAvgRecord& day : data.value)
     if (form_.InDateWindow(day.date)) PlotRsDay(rows, *Series72, day);
 

@@ -36,6 +36,7 @@ void ScAvgTab::LoadSCavgClick(TObject*) {
   }
   SummarizeDays(path, records.value);
 
+  Series26->Reserve(static_cast<int>(records.value.size()));
   for (const ScAvgRecord& r : records.value) {
     if (!form_.InDateWindow(r.date)) continue;
     // A "nan" or "inf" field, or a product too large, has no place on the chart.

@@ -324,6 +324,10 @@ void SlAvgTab::LoadSLavgFileClick(TObject* sender) {
     data = ReadSlAvg(file.get());
   }
   SummarizeDays(path, data.value);
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series24, Series45, Series46, Series8, Series9,
+                                                             Series10, Series28, Series29, Series30, Series34,
+                                                             Series62})
+    s->Reserve(static_cast<int>(data.value.size()));
   const SlTotals totals = PlotRecords(*this, data.value);
   for (TChartSeries* s : std::initializer_list<TChartSeries*>{Series8, Series9, Series10, Series28, Series29,
                                                              Series30, Series34})

@@ -184,13 +184,10 @@ void CzScanTab::LoadCZClick(TObject*) {
 
   double peak = 0;
   const HgLine* line = PlotWindow(scan.points, *Series1, peak);
-  const std::vector<TChartPoint>& plotted = Series1->Points();
+  const std::vector<double>& plotted = Series1->YValues();
   const int n = Series1->Count();
-  const double top =  // the largest count plotted
-      plotted.empty() ? 0
-                      : std::max_element(plotted.begin(), plotted.end(), [](const TChartPoint& a, const TChartPoint& b) {
-                          return a.Y < b.Y;
-                        })->Y;
+  // The largest count plotted.
+  const double top = plotted.empty() ? 0 : *std::max_element(plotted.begin(), plotted.end());
 
   // The points are in ascending wavelength: the left flank ends before the
   // first point beyond the peak, the right flank starts at the peak.

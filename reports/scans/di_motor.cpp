@@ -267,13 +267,12 @@ void DiMotorTab::logarithmicClick(TObject*) {
     left.SetAutomatic(true);
     return;
   }
-  const std::vector<TChartPoint>& points = LineSeries24->Points();
+  const std::vector<double>& y = LineSeries24->YValues();
   double minY = 0, maxY = 0;
-  if (!points.empty()) {
-    const auto [low, high] = std::minmax_element(
-        points.begin(), points.end(), [](const TChartPoint& a, const TChartPoint& b) { return a.Y < b.Y; });
-    minY = low->Y;
-    maxY = high->Y;
+  if (!y.empty()) {
+    const auto [low, high] = std::minmax_element(y.begin(), y.end());
+    minY = *low;
+    maxY = *high;
   }
   // An empty or flat scan has no span of its own: it is shown in the middle
   // of a span as large as its value (or of one).

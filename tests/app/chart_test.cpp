@@ -1,7 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <initializer_list>
 #include <limits>
+#include <stdexcept>
+#include <string>
+#include <vector>
 
 #include "app/chart/chart.h"
 
@@ -140,6 +144,105 @@ TEST_F(ChartFixture, AFollowingSeriesCopiesItsSourceAndFollowsIt) {
   EXPECT_EQ(copy->YValue(0), 99);
   source->Clear();
   EXPECT_EQ(copy->Count(), 0);
+}
+
+TEST_F(ChartFixture, DeletingPointsTakesTheirLabelsAndColoursAlong) {
+  struct Added {
+    double x;
+    std::string label;
+    TColor color;
+  };
+  struct Kept {
+    double x;
+    std::string label;
+    TColor color;
+  };
+  const std::vector<Added> five = {{1, "a", clRed}, {2, "", clTeeColor}, {3, "c", clBlue}, {4, "", clGreen},
+                                   {5, "e", clTeeColor}};
+  const struct {
+    const char* name;
+    std::vector<Added> points;
+    std::vector<bool> remove;
+    std::vector<Kept> kept;
+  } cases[] = {
+      {"labels after deleted points move down", five, {true, true, false, false, false},
+       {{3, "c", clBlue}, {4, "", clGreen}, {5, "e", clTeeColor}}},
+      {"a deleted point takes its label and colour", five, {false, false, true, false, true},
+       {{1, "a", clRed}, {2, "", clTeeColor}, {4, "", clGreen}}},
+      {"points beyond the flags stay", five, {false, true},
+       {{1, "a", clRed}, {3, "c", clBlue}, {4, "", clGreen}, {5, "e", clTeeColor}}},
+      {"a first colour after plain points", {{1, "", clTeeColor}, {2, "", clTeeColor}, {3, "z", clRed}},
+       {true, false, false}, {{2, "", clTeeColor}, {3, "z", clRed}}},
+      {"nothing flagged", {{1, "", clTeeColor}, {2, "b", clTeeColor}}, {false, false},
+       {{1, "", clTeeColor}, {2, "b", clTeeColor}}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    TChart other("Other", nullptr);
+    auto* s = chart.AddSeries<TPointSeries>(c.name);
+    auto* copy = other.AddSeries<TPointSeries>("copy");
+    copy->SetDataSource(s);
+    for (const Added& p : c.points) s->AddXY(p.x, p.x * 10, p.label, p.color);
+    s->DeletePoints(c.remove);
+    ASSERT_EQ(s->Count(), static_cast<int>(c.kept.size()));
+    ASSERT_EQ(copy->Count(), s->Count());
+    for (size_t i = 0; i < c.kept.size(); ++i) {
+      const TChartPoint p = s->Point(static_cast<int>(i));
+      EXPECT_EQ(p.X, c.kept[i].x);
+      EXPECT_EQ(p.Y, c.kept[i].x * 10);
+      EXPECT_EQ(p.Label, c.kept[i].label);
+      EXPECT_EQ(p.Color, c.kept[i].color);
+      EXPECT_EQ(copy->XValue(static_cast<int>(i)), c.kept[i].x);
+      EXPECT_EQ(copy->Point(static_cast<int>(i)).Label, "");  // a copy takes x and y only
+    }
+  }
+}
+
+TEST_F(ChartFixture, DeletingOnePointShiftsTheLabelsAfterIt) {
+  auto* s = chart.AddSeries<TPointSeries>("s");
+  s->AddXY(1, 1, "a");
+  s->AddXY(2, 2, "b");
+  s->AddXY(3, 3);
+  s->AddXY(4, 4, "d");
+  s->Delete(1);
+  std::vector<std::string> labels;
+  for (const TChartPoint& p : s->Points()) labels.push_back(p.Label);
+  EXPECT_EQ(labels, (std::vector<std::string>{"a", "", "d"}));
+  s->Delete(0);
+  EXPECT_EQ(s->Point(0).Label, "");
+  EXPECT_EQ(s->Point(1).Label, "d");
+}
+
+TEST_F(ChartFixture, EachKindKeepsTheEndsItHas) {
+  auto* line = chart.AddSeries<TLineSeries>("line");
+  auto* arrows = chart.AddSeries<TArrowSeries>("arrows");
+  auto* gantt = chart.AddSeries<TGanttSeries>("gantt");
+  auto* shape = chart.AddSeries<TChartShape>("shape");
+  line->AddXY(1, 2);
+  arrows->AddArrow(1, 2, 3, 4);
+  gantt->AddGanttColor(1, 3, 2);
+  shape->SetBounds(1, 2, 3, 4);
+  for (TChartSeries* s : std::initializer_list<TChartSeries*>{line, arrows, gantt, shape}) s->SetYValue(0, 9);
+  const struct {
+    const char* name;
+    const TChartSeries* series;
+    double x1, y1;
+  } cases[] = {
+      {"a line point is one place", line, 1, 9},
+      {"an arrow keeps its end", arrows, 3, 4},
+      {"a Gantt bar ends along x in its row", gantt, 3, 9},
+      {"a shape keeps its corner", shape, 3, 4},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const TChartPoint p = c.series->Point(0);
+    EXPECT_EQ(p.X, 1);
+    EXPECT_EQ(p.Y, 9);
+    EXPECT_EQ(p.X1, c.x1);
+    EXPECT_EQ(p.Y1, c.y1);
+  }
+  EXPECT_THROW(line->Point(1), std::out_of_range);
+  EXPECT_THROW(line->PointColor(-1), std::out_of_range);
 }
 
 TEST_F(ChartFixture, RemoveAllSeriesDetachesButKeepsThem) {

@@ -391,7 +391,7 @@ void ChoosePointLabels(AxisLayout& v, const QFontMetrics& fm) {
   const TChartAxis& a = *v.axis;
   struct Found {
     double pixel, value;
-    const std::string* text;
+    std::string text;
   };
   std::vector<Found> found;
   for (const TChartSeries* s : a.ParentChart()->Series()) {
@@ -399,13 +399,13 @@ void ChoosePointLabels(AxisLayout& v, const QFontMetrics& fm) {
     for (const TChartPoint& pt : s->Points()) {
       const double value = a.Horizontal() ? pt.X : pt.Y;
       double pixel = 0;
-      if (!pt.Label.empty() && v.map.ToPixel(value, pixel)) found.push_back({pixel, value, &pt.Label});
+      if (!pt.Label.empty() && v.map.ToPixel(value, pixel)) found.push_back({pixel, value, pt.Label});
     }
   }
   std::stable_sort(found.begin(), found.end(), [](const Found& l, const Found& r) { return l.pixel < r.pixel; });
   double lastEnd = -kMaxPixel;
   for (const Found& f : found) {
-    const QString text = DisplayQString(*f.text);
+    const QString text = DisplayQString(f.text);
     const double size = a.Horizontal() ? fm.horizontalAdvance(text) : fm.height();
     if (f.pixel - size / 2 < lastEnd) continue;
     lastEnd = f.pixel + size / 2;

@@ -197,7 +197,8 @@ TEST_F(LampScanTest, BothLoadOrdersGiveTheSameRatio) {
     std::string title, chartTitle;
   };
   auto ratio = [this] {
-    return Result{form().Ci->Series4->Points(), form().Ci->Series4->Title, form().Ci->CiGraph->Title[0]};
+    const auto points = form().Ci->Series4->Points();
+    return Result{{points.begin(), points.end()}, form().Ci->Series4->Title, form().Ci->CiGraph->Title[0]};
   };
 
   f.ClickWithFile(form().Ci->LoadOldCI, old);
