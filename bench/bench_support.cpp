@@ -48,15 +48,15 @@ const Station& StationOf(int years) {
   static std::map<int, Station> stations;
   auto found = stations.find(years);
   if (found != stations.end()) return found->second;
-  StationSpec spec;
-  spec.lastDay = EncodeDate(2019, 12, 31);
-  spec.firstDay = EncodeDate(2019 - years + 1, 1, 1);
+  StationPlan plan;
+  plan.lastDay = EncodeDate(2019, 12, 31);
+  plan.firstDay = EncodeDate(2019 - years + 1, 1, 1);
   Station station;
   station.folder = (root.Path() / ("station" + std::to_string(years))).string();
   // One kind at a time, so that each kind's files are known by name.
   for (ReportKind kind : AllReportKinds()) {
-    spec.kinds = {kind};
-    station.names[kind] = WriteStation(spec, station.folder);
+    plan.kinds = {kind};
+    station.names[kind] = WriteStation(plan, station.folder);
   }
   return stations.emplace(years, std::move(station)).first->second;
 }

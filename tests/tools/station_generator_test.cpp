@@ -29,18 +29,18 @@ namespace {
 
 namespace fs = std::filesystem;
 
-StationSpec FourMonths(bool quirks = true) {
-  StationSpec spec;
-  spec.instrument = 185;
-  spec.firstDay = Day(2026, 8, 1);
-  spec.lastDay = Day(2026, 11, 30);
-  spec.seed = 7;
-  spec.quirks = quirks;
-  return spec;
+StationPlan FourMonths(bool quirks = true) {
+  StationPlan plan;
+  plan.instrument = 185;
+  plan.firstDay = Day(2026, 8, 1);
+  plan.lastDay = Day(2026, 11, 30);
+  plan.seed = 7;
+  plan.quirks = quirks;
+  return plan;
 }
 
-ReportFile OnlyFile(const StationSpec& spec, ReportKind kind) {
-  const std::vector<ReportFile> files = MakeReports(spec, kind);
+ReportFile OnlyFile(const StationPlan& plan, ReportKind kind) {
+  const std::vector<ReportFile> files = MakeReports(plan, kind);
   EXPECT_EQ(files.size(), 1u) << ReportKindName(kind);
   return files.at(0);
 }
@@ -73,21 +73,21 @@ std::map<std::string, std::string> FolderContents(const std::string& folder) {
 }
 
 TEST(StationGeneratorTest, TheSameSeedWritesTheSameBytesAndAnotherSeedOthers) {
-  const StationSpec spec = FourMonths();
+  const StationPlan plan = FourMonths();
   TempDir first, second, third;
-  const std::vector<std::string> names = WriteStation(spec, first.Path());
-  EXPECT_EQ(WriteStation(spec, second.Path()), names);
+  const std::vector<std::string> names = WriteStation(plan, first.Path());
+  EXPECT_EQ(WriteStation(plan, second.Path()), names);
   EXPECT_EQ(FolderContents(first.Path()), FolderContents(second.Path()));
   EXPECT_EQ(FolderContents(first.Path()).size(), names.size());
 
-  StationSpec other = spec;
+  StationPlan other = plan;
   other.seed = 8;
   WriteStation(other, third.Path());
   EXPECT_NE(FolderContents(third.Path())["SLOAVG.185"], FolderContents(first.Path())["SLOAVG.185"]);
 }
 
 TEST(StationGeneratorTest, AKindWrittenAloneIsTheSameAsInTheWholeStation) {
-  StationSpec alone = FourMonths();
+  StationPlan alone = FourMonths();
   alone.kinds = {ReportKind::kRs};
   TempDir all, one;
   WriteStation(FourMonths(), all.Path());
@@ -195,13 +195,13 @@ TEST(StationGeneratorTest, QuirksDropTheLeadingZeroOfNumbers) {
 }
 
 TEST(StationGeneratorTest, TheSlReaderReadsEveryDayAndOneDayOfColumnsRunTogether) {
-  const StationSpec spec = FourMonths();
-  const ReportFile file = OnlyFile(spec, ReportKind::kSl);
+  const StationPlan plan = FourMonths();
+  const ReportFile file = OnlyFile(plan, ReportKind::kSl);
   const Records<SlAvgRecord> read = ReadFile(file, ReadSlAvg);
   ASSERT_EQ(read.value.size(), LineCount(file.bytes));
   EXPECT_FALSE(read.error);
-  EXPECT_EQ(read.value.front().date, spec.firstDay);
-  EXPECT_EQ(read.value.back().date, spec.lastDay);
+  EXPECT_EQ(read.value.front().date, plan.firstDay);
+  EXPECT_EQ(read.value.back().date, plan.lastDay);
   EXPECT_EQ(std::adjacent_find(read.value.begin(), read.value.end(),
                                [](const SlAvgRecord& a, const SlAvgRecord& b) { return a.date >= b.date; }),
             read.value.end());
@@ -272,9 +272,9 @@ TEST(StationGeneratorTest, TheApReaderFindsTheLayoutOfTheInstrumentNumber) {
   const Case cases[] = {{185, {28, 53}, -12}, {80, {28, 53}, -12}, {123, {20, 37}, -15}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.instrument);
-    StationSpec spec = FourMonths();
-    spec.instrument = c.instrument;
-    const ReportFile file = OnlyFile(spec, ReportKind::kAp);
+    StationPlan plan = FourMonths();
+    plan.instrument = c.instrument;
+    const ReportFile file = OnlyFile(plan, ReportKind::kAp);
     const Records<ApAvgRecord> read = ReadFile(file, ReadApAvg);
     ASSERT_EQ(read.value.size(), LineCount(file.bytes));
     int twoBlocks = 0;
@@ -307,11 +307,11 @@ std::vector<double> RemarkDates(const std::string& comments, const std::string& 
 }
 
 TEST(StationGeneratorTest, TheOpReaderFollowsTheInstrumentToItsCampaignAndBack) {
-  const StationSpec spec = FourMonths();
-  const ReportFile file = OnlyFile(spec, ReportKind::kOp);
+  const StationPlan plan = FourMonths();
+  const ReportFile file = OnlyFile(plan, ReportKind::kOp);
   const Records<OpAvgRecord> read = ReadFile(file, ReadOpAvg);
   ASSERT_EQ(read.value.size(), LineCount(file.bytes));
-  const std::string comments = OnlyFile(spec, ReportKind::kComments).bytes;
+  const std::string comments = OnlyFile(plan, ReportKind::kComments).bytes;
   const std::vector<double> installed = RemarkDates(comments, "Installed at Hillcrest");
   const std::vector<double> packed = RemarkDates(comments, "Packed at Hillcrest");
   ASSERT_EQ(installed.size(), 1u);
@@ -328,19 +328,19 @@ TEST(StationGeneratorTest, TheOpReaderFollowsTheInstrumentToItsCampaignAndBack) 
   EXPECT_GT(away, 0);
   EXPECT_LE(away, packed[0] - installed[0] + 1);
   // No file has a day on the road.
-  const Records<SlAvgRecord> sl = ReadFile(OnlyFile(spec, ReportKind::kSl), ReadSlAvg);
+  const Records<SlAvgRecord> sl = ReadFile(OnlyFile(plan, ReportKind::kSl), ReadSlAvg);
   for (const SlAvgRecord& r : sl.value) EXPECT_FALSE(r.date > installed[0] - 3 && r.date < installed[0]);
 }
 
 TEST(StationGeneratorTest, TheCzReaderFindsTheMercuryLineOfEachScan) {
-  const StationSpec spec = FourMonths();
+  const StationPlan plan = FourMonths();
   const std::map<std::string, double> lines = {{"HS", 2967.28}, {"HL", 3341.48}, {"CZ", 2967.28}};
-  for (const ReportFile& file : MakeReports(spec, ReportKind::kCz)) {
+  for (const ReportFile& file : MakeReports(plan, ReportKind::kCz)) {
     SCOPED_TRACE(file.name);
     const ReadResult<CzScan> read = ReadFile(file, ReadCzScan);
     ASSERT_FALSE(read.error);
     const CzScan& scan = read.value;
-    EXPECT_EQ(scan.date, spec.lastDay);
+    EXPECT_EQ(scan.date, plan.lastDay);
     EXPECT_EQ(scan.place, "Lakeside");
     EXPECT_NEAR(scan.deadTime, 2.85e-8, 0.2e-8);
     ASSERT_GT(scan.lines, 40);
@@ -353,18 +353,18 @@ TEST(StationGeneratorTest, TheCzReaderFindsTheMercuryLineOfEachScan) {
 }
 
 TEST(StationGeneratorTest, TheLampScanReaderReadsCiAndCjScans) {
-  const StationSpec spec = FourMonths();
+  const StationPlan plan = FourMonths();
   struct Case {
     ReportFile file;
     size_t points;
     bool darkBlock;
     double date;
   };
-  const std::vector<ReportFile> ci = MakeReports(spec, ReportKind::kCi);
+  const std::vector<ReportFile> ci = MakeReports(plan, ReportKind::kCi);
   const Case cases[] = {
-      {ci.at(0), 154, false, spec.firstDay},
-      {ci.at(1), 154, false, spec.lastDay},
-      {OnlyFile(spec, ReportKind::kCj), 308, true, spec.lastDay},
+      {ci.at(0), 154, false, plan.firstDay},
+      {ci.at(1), 154, false, plan.lastDay},
+      {OnlyFile(plan, ReportKind::kCj), 308, true, plan.lastDay},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.file.name);
@@ -385,19 +385,19 @@ TEST(StationGeneratorTest, TheLampScanReaderReadsCiAndCjScans) {
 
 TEST(StationGeneratorTest, TheBundledExampleStationIsWhatItsScriptMakes) {
   // The options of scripts/make-example-station.sh.
-  StationSpec spec;
-  spec.instrument = 185;
-  spec.firstDay = Day(2026, 8, 1);
-  spec.lastDay = Day(2026, 11, 30);
-  spec.seed = 1;
+  StationPlan plan;
+  plan.instrument = 185;
+  plan.firstDay = Day(2026, 8, 1);
+  plan.lastDay = Day(2026, 11, 30);
+  plan.seed = 1;
   TempDir made;
-  WriteStation(spec, made.Path());
+  WriteStation(plan, made.Path());
   const std::string bundled = std::string(LUMOGRAPH_TEST_DATA) + "/../../examples/station185";
   EXPECT_EQ(FolderContents(bundled), FolderContents(made.Path()))
       << "run scripts/make-example-station.sh after changing the generator";
 }
 
-TEST(StationGeneratorTest, ASpecWithoutADayOrWithAWrongInstrumentIsRefused) {
+TEST(StationGeneratorTest, APlanWithoutADayOrWithAWrongInstrumentIsRefused) {
   struct Case {
     const char* name;
     int instrument;
@@ -411,13 +411,13 @@ TEST(StationGeneratorTest, ASpecWithoutADayOrWithAWrongInstrumentIsRefused) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    StationSpec spec;
-    spec.instrument = c.instrument;
-    spec.firstDay = c.first;
-    spec.lastDay = c.last;
-    EXPECT_THROW(MakeReports(spec, ReportKind::kSl), std::invalid_argument);
+    StationPlan plan;
+    plan.instrument = c.instrument;
+    plan.firstDay = c.first;
+    plan.lastDay = c.last;
+    EXPECT_THROW(MakeReports(plan, ReportKind::kSl), std::invalid_argument);
   }
-  StationSpec oneDay;
+  StationPlan oneDay;
   oneDay.firstDay = oneDay.lastDay = Day(2026, 1, 1);
   EXPECT_EQ(OnlyFile(oneDay, ReportKind::kSl).bytes.substr(0, 5), "00126");
   EXPECT_EQ(MakeReports(oneDay, ReportKind::kFc).size(), 1u);

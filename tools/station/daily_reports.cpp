@@ -53,14 +53,14 @@ std::vector<ReportFile> SlAvgFiles(const Station& station) {
     for (int s : m.spread) text += Format("%3d", s);
     text += Format("%6d\n", m.intensitySpread);
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "sloavg"), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "sloavg"), text, EndMark::kNone)};
 }
 
 // Two dead-time runs a day: the high and low dead time, their spreads, and
 // the high and low intensity of the standard lamp the runs used.
 std::vector<ReportFile> DtAvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kDt);
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   std::string text;
   for (const StationDay& day : station.Days()) {
     double ratio[6], intensity = 0;
@@ -76,7 +76,7 @@ std::vector<ReportFile> DtAvgFiles(const Station& station) {
               Format("  %d  %d\n", Round(bright), Round(bright * 0.358));
     }
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "dtoavg"), text, EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "dtoavg"), text, EndMark::kCtrlZ)};
 }
 
 // The mercury lamp test: intensity, temperature, tests of the day, repeats,
@@ -95,14 +95,14 @@ std::vector<ReportFile> HgAvgFiles(const Station& station) {
     text += DayCode(day.date) +
             Format("%12.1f%5d%5d%5d%5d%6d\n", intensity, Round(day.temperature), tests, repeats, shift, calStep);
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "hgoavg"), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "hgoavg"), text, EndMark::kNone)};
 }
 
 // The eight run/stop ratios: all near 1 but ratio 1, which is a ratio of
 // small counts; a few stray beyond the tolerance.
 std::vector<ReportFile> RsAvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kRs);
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   std::string text;
   for (const StationDay& day : station.Days()) {
     text += DayCode(day.date);
@@ -116,7 +116,7 @@ std::vector<ReportFile> RsAvgFiles(const Station& station) {
     }
     text += '\n';
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "rsoavg"), text, EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "rsoavg"), text, EndMark::kCtrlZ)};
 }
 
 namespace {
@@ -144,7 +144,7 @@ ApLayout LayoutOf(int instrument) {
 // block follows. `lampsOff` readings are those of the second block.
 std::string ApBlock(const Station& station, const StationDay& day, const ApLayout& layout, int fields, double hv,
                     const double supplyOffset[6], bool lampsOff, Random& random) {
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   std::string text;
   for (int k = 0; k < fields; ++k) {
     // The channels nothing reads hold steady small voltages.
@@ -172,8 +172,8 @@ std::string ApBlock(const Station& station, const StationDay& day, const ApLayou
 // two (the second with the lamps off) once a week.
 std::vector<ReportFile> ApAvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kAp);
-  const bool quirks = station.Spec().quirks;
-  const ApLayout layout = LayoutOf(station.Spec().instrument);
+  const bool quirks = station.Plan().quirks;
+  const ApLayout layout = LayoutOf(station.Plan().instrument);
   const double hvSetting = random.Between(1300, 1600);
   double supplyOffset[6];
   for (double& offset : supplyOffset) offset = random.Uniform(-0.15, 0.15);
@@ -189,7 +189,7 @@ std::vector<ReportFile> ApAvgFiles(const Station& station) {
     if (twoBlocks) text += ApBlock(station, day, layout, layout.fields, hv, supplyOffset, true, random);
     text += '\n';
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "apoavg"), text, EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "apoavg"), text, EndMark::kCtrlZ)};
 }
 
 // The operating constants of each day, comma-separated: the files in use,
@@ -197,21 +197,21 @@ std::vector<ReportFile> ApAvgFiles(const Station& station) {
 // the steps per revolution, then switches, the schedule and the time.
 std::vector<ReportFile> OpAvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kOp);
-  const StationSpec& spec = station.Spec();
+  const StationPlan& plan = station.Plan();
   const std::string calibration = DayCode(station.OldDispersionDay());
   const int stepsPerRevolution = random.Between(14620, 14660);
   std::string text;
   for (const StationDay& day : station.Days()) {
     const Site& site = station.Sites()[day.site];
     text += Format("ED,%03d,C:\\BREWER\\,icf%s,zsf,dcf%s,%02d,%02d,%02d,%s,%.3f,%.4f,%d, %f,%d ,%d , %d ,",
-                   spec.instrument, calibration.c_str(), calibration.c_str(), day.day, day.month, day.year % 100,
+                   plan.instrument, calibration.c_str(), calibration.c_str(), day.day, day.month, day.year % 100,
                    site.name.c_str(), site.latitude, site.longitude, site.pressure, 2.7 + random.Normal(0, 0.02),
                    site.north, site.horizon, stepsPerRevolution);
     text += " 1 , 1 , 1 , 1 , 1 , 0 , 1 , 1 , 0 , 1 , 1 , 0 , 1 , 1 , 1 skc,o3," +
             AnsiLowerCase(site.name.substr(0, 4)) + "std" +
             Format(",%02d:%02d:%02d\n", 22 + random.Between(0, 1), random.Between(0, 59), random.Between(0, 59));
   }
-  return {MakeFile(spec, InstrumentFileName(spec, "opavg"), text, EndMark::kNone)};
+  return {MakeFile(plan, InstrumentFileName(plan, "opavg"), text, EndMark::kNone)};
 }
 
 namespace {
@@ -229,7 +229,7 @@ double SolarNoon(const Station& station, const StationDay& day) {
 // instrument's range, have no line.
 std::vector<ReportFile> O3AvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kO3);
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   std::string text;
   for (const StationDay& day : station.Days()) {
     const double height = station.SunHeight(day, SolarNoon(station, day));
@@ -248,7 +248,7 @@ std::vector<ReportFile> O3AvgFiles(const Station& station) {
             Number(1 + random.Normal(0, 0.002), 4, quirks) + "/ " + Number(day.lowT, 1, quirks) + " " +
             Number(day.highT, 1, quirks) + " " + Number(day.temperature, 1, quirks) + "\n";
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "ozoavg"), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "ozoavg"), text, EndMark::kNone)};
 }
 
 // Sun scans: on some days one to three, each with the minute of the day, the
@@ -256,7 +256,7 @@ std::vector<ReportFile> O3AvgFiles(const Station& station) {
 // and the fit's figures. The step scatters more at a short slant path.
 std::vector<ReportFile> ScAvgFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kSc);
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   std::string text;
   for (const StationDay& day : station.Days()) {
     const int scans = random.Chance(0.35) ? random.Between(1, 3) : 0;
@@ -273,7 +273,7 @@ std::vector<ReportFile> ScAvgFiles(const Station& station) {
               " " + Number(random.Uniform(0.95, 1), 4, quirks) + "\n";
     }
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "scoavg"), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "scoavg"), text, EndMark::kNone)};
 }
 
 // The filter test: the temperature, then for each of the six positions of
@@ -290,7 +290,7 @@ std::vector<ReportFile> FiAvgFiles(const Station& station) {
     if (!random.Chance(0.6)) continue;
     double ratio[6], intensity = 0;
     station.SlReadings(day, ratio, intensity);
-    const double years = (day.date - station.Spec().firstDay) / 365.25;
+    const double years = (day.date - station.Plan().firstDay) / 365.25;
     text += DayCode(day.date) + Format("%4d", Round(day.temperature));
     for (int group = 0; group < 6; ++group) {
       text += Format("%3d%4d%3d", group + 1, kSetting[group], 3);
@@ -301,7 +301,7 @@ std::vector<ReportFile> FiAvgFiles(const Station& station) {
     }
     text += '\n';
   }
-  return {MakeFile(station.Spec(), InstrumentFileName(station.Spec(), "fioavg"), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), InstrumentFileName(station.Plan(), "fioavg"), text, EndMark::kNone)};
 }
 
 // The operator's log: a day code and a remark a line, typed in an editor.
@@ -310,5 +310,5 @@ std::vector<ReportFile> CommentFiles(const Station& station) {
   std::stable_sort(remarks.begin(), remarks.end(), [](const Remark& a, const Remark& b) { return a.date < b.date; });
   std::string text;
   for (const Remark& remark : remarks) text += DayCode(remark.date) + " " + remark.text + "\n";
-  return {MakeFile(station.Spec(), Format("Comments.%03d", station.Spec().instrument), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), Format("Comments.%03d", station.Plan().instrument), text, EndMark::kNone)};
 }

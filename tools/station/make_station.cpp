@@ -56,13 +56,13 @@ std::set<ReportKind> ParseKinds(const std::string& list) {
   return kinds;
 }
 
-StationSpec ParseArguments(int argc, char** argv, std::string& folder) {
-  StationSpec spec;
+StationPlan ParseArguments(int argc, char** argv, std::string& folder) {
+  StationPlan plan;
   bool haveFrom = false, haveTo = false;
   for (int i = 1; i < argc; ++i) {
     const std::string option = argv[i];
     if (option == "--no-quirks") {
-      spec.quirks = false;
+      plan.quirks = false;
       continue;
     }
     if (i + 1 >= argc) throw UsageError("missing value after " + option);
@@ -70,24 +70,24 @@ StationSpec ParseArguments(int argc, char** argv, std::string& folder) {
     if (option == "--out") {
       folder = value;
     } else if (option == "--from") {
-      spec.firstDay = ParseDay(value), haveFrom = true;
+      plan.firstDay = ParseDay(value), haveFrom = true;
     } else if (option == "--to") {
-      spec.lastDay = ParseDay(value), haveTo = true;
+      plan.lastDay = ParseDay(value), haveTo = true;
     } else if (option == "--instrument") {
-      if (!TryStrToInt(value, spec.instrument)) throw UsageError("\"" + value + "\" is not a whole number");
+      if (!TryStrToInt(value, plan.instrument)) throw UsageError("\"" + value + "\" is not a whole number");
     } else if (option == "--seed") {
       char* end = nullptr;
-      spec.seed = std::strtoull(value.c_str(), &end, 10);
+      plan.seed = std::strtoull(value.c_str(), &end, 10);
       if (value.empty() || !std::isdigit(static_cast<unsigned char>(value[0])) || *end != '\0')
         throw UsageError("\"" + value + "\" is not a seed");
     } else if (option == "--kinds") {
-      spec.kinds = ParseKinds(value);
+      plan.kinds = ParseKinds(value);
     } else {
       throw UsageError("unknown option " + option);
     }
   }
   if (folder.empty() || !haveFrom || !haveTo) throw UsageError("--out, --from and --to are needed");
-  return spec;
+  return plan;
 }
 
 }  // namespace
@@ -99,8 +99,8 @@ int main(int argc, char** argv) {
   }
   std::string folder;
   try {
-    const StationSpec spec = ParseArguments(argc, argv, folder);
-    const std::vector<std::string> names = WriteStation(spec, folder);
+    const StationPlan plan = ParseArguments(argc, argv, folder);
+    const std::vector<std::string> names = WriteStation(plan, folder);
     std::printf("%zu files written to %s\n", names.size(), folder.c_str());
     return 0;
   } catch (const UsageError& e) {

@@ -44,13 +44,13 @@ std::string DayCode(double date) {
   return Format("%03d%02d", static_cast<int>(date - EncodeDate(year, 1, 1)) + 1, year % 100);
 }
 
-std::string InstrumentFileName(const StationSpec& spec, const std::string& base) {
-  const std::string name = base + Format(".%03d", spec.instrument);
-  return spec.quirks ? AnsiUpperCase(name) : name;
+std::string InstrumentFileName(const StationPlan& plan, const std::string& base) {
+  const std::string name = base + Format(".%03d", plan.instrument);
+  return plan.quirks ? AnsiUpperCase(name) : name;
 }
 
-ReportFile MakeFile(const StationSpec& spec, const std::string& name, const std::string& text, EndMark end) {
-  if (!spec.quirks) return {name, text};
+ReportFile MakeFile(const StationPlan& plan, const std::string& name, const std::string& text, EndMark end) {
+  if (!plan.quirks) return {name, text};
   std::string bytes;
   bytes.reserve(text.size() + text.size() / 20 + 1);
   for (char c : text) {

@@ -22,11 +22,11 @@ std::string DayCode(double date);
 
 // `base` and the instrument number as the file's extension: "sloavg.185", or
 // "SLOAVG.185" with quirks.
-std::string InstrumentFileName(const StationSpec& spec, const std::string& base);
+std::string InstrumentFileName(const StationPlan& plan, const std::string& base);
 
 // Whether a file ends with the instrument's end-of-file mark.
 enum class EndMark { kNone, kCtrlZ };
 
 // The file of a report written with "\n" line ends: with quirks they become
 // CR LF (a bare CR already in the text stays one) and the Ctrl-Z is added.
-ReportFile MakeFile(const StationSpec& spec, const std::string& name, const std::string& text, EndMark end);
+ReportFile MakeFile(const StationPlan& plan, const std::string& name, const std::string& text, EndMark end);

@@ -46,15 +46,15 @@ const std::vector<ReportKind>& AllReportKinds() {
 
 std::string ReportKindName(ReportKind kind) { return EntryOf(kind).name; }
 
-std::vector<ReportFile> MakeReports(const StationSpec& spec, ReportKind kind) {
-  return EntryOf(kind).files(Station(spec));
+std::vector<ReportFile> MakeReports(const StationPlan& plan, ReportKind kind) {
+  return EntryOf(kind).files(Station(plan));
 }
 
-std::vector<std::string> WriteStation(const StationSpec& spec, const std::string& folder) {
-  const Station station(spec);
+std::vector<std::string> WriteStation(const StationPlan& plan, const std::string& folder) {
+  const Station station(plan);
   std::filesystem::create_directories(folder);
   std::vector<std::string> names;
-  for (ReportKind kind : spec.kinds) {
+  for (ReportKind kind : plan.kinds) {
     for (const ReportFile& file : EntryOf(kind).files(station)) {
       const std::filesystem::path path = std::filesystem::path(folder) / file.name;
       std::ofstream out(path, std::ios::binary | std::ios::trunc);

@@ -23,7 +23,7 @@ const std::vector<ReportKind>& AllReportKinds();
 // The short name a kind has on the command line ("sl", "duv", "comments"...).
 std::string ReportKindName(ReportKind kind);
 
-struct StationSpec {
+struct StationPlan {
   int instrument = 185;  // 1..999, the files' extension
   double firstDay = 0;   // serial dates of the first and last day, whole days
   double lastDay = 0;
@@ -46,11 +46,11 @@ struct ReportFile {
 // The files of one kind (a pair of FC tests, the HL, HS and CZ scans...).
 // Day codes carry two-digit years: a span of more than a century repeats
 // them, which long benchmark records accept. Throws std::invalid_argument when
-// `spec` has no day, days outside the years 2..9999 or an instrument number
+// `plan` has no day, days outside the years 2..9999 or an instrument number
 // outside 1..999.
-std::vector<ReportFile> MakeReports(const StationSpec& spec, ReportKind kind);
+std::vector<ReportFile> MakeReports(const StationPlan& plan, ReportKind kind);
 
-// Writes the files of every kind of `spec` into `folder` (made if missing)
+// Writes the files of every kind of `plan` into `folder` (made if missing)
 // and returns their names. Throws as MakeReports does, and
 // std::runtime_error when a file cannot be written.
-std::vector<std::string> WriteStation(const StationSpec& spec, const std::string& folder);
+std::vector<std::string> WriteStation(const StationPlan& plan, const std::string& folder);

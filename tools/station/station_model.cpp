@@ -133,18 +133,18 @@ const char* const kRoutineRemarks[] = {
 
 }  // namespace
 
-Station::Station(const StationSpec& spec) : spec_(spec) {
-  if (spec.instrument < 1 || spec.instrument > 999)
+Station::Station(const StationPlan& plan) : plan_(plan) {
+  if (plan.instrument < 1 || plan.instrument > 999)
     throw std::invalid_argument("the instrument number must lie in 1..999");
   // The old dispersion test, a year before the first day, must still have a date.
-  if (!(spec.firstDay >= EncodeDate(2, 1, 1) && spec.lastDay <= EncodeDate(9999, 12, 31)))
+  if (!(plan.firstDay >= EncodeDate(2, 1, 1) && plan.lastDay <= EncodeDate(9999, 12, 31)))
     throw std::invalid_argument("the days must lie between the years 2 and 9999");
-  if (spec.lastDay < spec.firstDay) throw std::invalid_argument("the last day must not come before the first day");
+  if (plan.lastDay < plan.firstDay) throw std::invalid_argument("the last day must not come before the first day");
   sites_ = {{"Lakeside", 52.210, -13.102, -552, -9, 1012, 0.0}, {"Hillcrest", 46.813, -9.842, -617, -6, 924, 3.0}};
-  Random random(spec.seed);
+  Random random(plan.seed);
   oldDispersion_ = MakeDispersion(random);
   newDispersion_ = Retested(oldDispersion_, random);
-  oldDispersionDay_ = spec.firstDay - random.Between(300, 420);
+  oldDispersionDay_ = plan.firstDay - random.Between(300, 420);
   calStep_ = random.Between(270, 300);
   lamps_.push_back(FirstLamp(random));
   PlanEvents(random);
@@ -152,7 +152,7 @@ Station::Station(const StationSpec& spec) : spec_(spec) {
 }
 
 void Station::PlanEvents(Random& random) {
-  const int span = static_cast<int>(spec_.lastDay - spec_.firstDay) + 1;
+  const int span = static_cast<int>(plan_.lastDay - plan_.firstDay) + 1;
   lampChanges_ = EventDays(span, 420, 0.5, random);
   hgChanges_ = EventDays(span, 600, 0.8, random);
   routine_ = EventDays(span, 35, 0.15, random);
@@ -164,11 +164,11 @@ void Station::PlanEvents(Random& random) {
 }
 
 void Station::BuildDays(Random& random) {
-  const int span = static_cast<int>(spec_.lastDay - spec_.firstDay) + 1;
+  const int span = static_cast<int>(plan_.lastDay - plan_.firstDay) + 1;
   int slAge = random.Between(60, 300), hgAge = random.Between(30, 400);
   double hgIntensity = random.Uniform(280000, 380000);
   double weather = 0, ozoneWeather = 0;
-  auto remark = [&](int i, const std::string& text) { remarks_.push_back({spec_.firstDay + i, text}); };
+  auto remark = [&](int i, const std::string& text) { remarks_.push_back({plan_.firstDay + i, text}); };
   for (int i = 0; i < span; ++i) {
     // Every day draws the same numbers, whether the instrument ran or not.
     weather = 0.7 * weather + random.Normal(0, 1.2);
@@ -203,7 +203,7 @@ void Station::BuildDays(Random& random) {
     }
 
     StationDay day;
-    day.date = spec_.firstDay + i;
+    day.date = plan_.firstDay + i;
     DecodeDate(day.date, day.year, day.month, day.day);
     day.dayOfYear = static_cast<int>(day.date - EncodeDate(day.year, 1, 1)) + 1;
     day.site = away ? kCampaignSite : kHome;
@@ -218,7 +218,7 @@ void Station::BuildDays(Random& random) {
     day.slAge = slAge;
     day.hgAge = hgAge;
     day.hgIntensity = hgIntensity;
-    day.slUnstable = spec_.quirks && Has(unstable_, i);
+    day.slUnstable = plan_.quirks && Has(unstable_, i);
     if (day.slUnstable) remark(i, "Standard lamp flickering, SL tests repeated");
     if (Has(routine_, i) && day.site == kHome) remark(i, kRoutineRemarks[routineRemark]);
     days_.push_back(day);
@@ -226,7 +226,7 @@ void Station::BuildDays(Random& random) {
 }
 
 Random Station::Stream(ReportKind kind) const {
-  Random mixer(spec_.seed ^ (0xD1B54A32D192ED03ULL * (static_cast<uint64_t>(kind) + 1)));
+  Random mixer(plan_.seed ^ (0xD1B54A32D192ED03ULL * (static_cast<uint64_t>(kind) + 1)));
   return Random(mixer.Next());
 }
 

@@ -80,9 +80,9 @@ struct Remark {
 
 class Station {
  public:
-  explicit Station(const StationSpec& spec);
+  explicit Station(const StationPlan& plan);
 
-  const StationSpec& Spec() const { return spec_; }
+  const StationPlan& Plan() const { return plan_; }
   // The days the instrument ran, in order. The first and last day asked for are
   // always among them; the days of shipping to and from a campaign never are.
   const std::vector<StationDay>& Days() const { return days_; }
@@ -113,7 +113,7 @@ class Station {
   void PlanEvents(Random& random);
   void BuildDays(Random& random);
 
-  StationSpec spec_;
+  StationPlan plan_;
   std::vector<StationDay> days_;
   std::vector<Site> sites_;
   std::vector<Lamp> lamps_;

@@ -27,7 +27,7 @@ std::vector<const StationDay*> FirstAndLastDay(const Station& station) {
 }
 
 std::string ScanFileName(const Station& station, const std::string& prefix, const StationDay& day) {
-  return InstrumentFileName(station.Spec(), AnsiLowerCase(prefix) + DayCode(day.date));
+  return InstrumentFileName(station.Plan(), AnsiLowerCase(prefix) + DayCode(day.date));
 }
 
 std::string ClockText(double minutes) {
@@ -40,7 +40,7 @@ std::string DeadTimeText(const StationDay& day) { return Format("%.1E", day.dead
 // The "dh" block: date, site, its position, a number, and the pressure. The
 // instrument separates them with bare CRs.
 std::string DhBlock(const Station& station, const StationDay& day, Random& random) {
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   const Site& site = station.Sites()[day.site];
   const std::string next = quirks ? "\r" : "\n";
   return "dh" + next + Format("%02d", day.day) + next + Format("%02d", day.month) + next +
@@ -75,7 +75,7 @@ struct MercuryScan {
 };
 
 ReportFile MercuryScanFile(const Station& station, const StationDay& day, const MercuryScan& scan, Random& random) {
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   const double dark = random.Uniform(5, 9);
   const double lampFactor = station.HgReading(day) / 330000;
   const double centre = scan.line + random.Normal(0, 0.04);
@@ -103,7 +103,7 @@ ReportFile MercuryScanFile(const Station& station, const StationDay& day, const 
                    sample.rate);
   }
   text += kind + " scan finished at " + ClockText(minute) + "\nend\n";
-  return MakeFile(station.Spec(), ScanFileName(station, kind, day), text, EndMark::kCtrlZ);
+  return MakeFile(station.Plan(), ScanFileName(station, kind, day), text, EndMark::kCtrlZ);
 }
 
 // The internal lamp's spectrum as the instrument sees it, in counts per
@@ -125,7 +125,7 @@ constexpr int kLampScanFrom = 2865, kLampScanTo = 3630, kLampScanStep = 5;
 std::string LampScanHeader(const Station& station, const StationDay& day, const char* kind, double dark,
                            Random& random) {
   return DhBlock(station, day, random) + Format("%s SCAN-INST #%03d dt  %s  cy %d DARK =     %.3f \n", kind,
-                                                station.Spec().instrument, DeadTimeText(day).c_str(), kCycles, dark);
+                                                station.Plan().instrument, DeadTimeText(day).c_str(), kCycles, dark);
 }
 
 std::string LampScanLine(const Station& station, const StationDay& day, double minute, int wavelength, double dark,
@@ -193,7 +193,7 @@ std::vector<ReportFile> CiScanFiles(const Station& station) {
     double minute = 510;
     for (int wavelength = kLampScanFrom; wavelength <= kLampScanTo; wavelength += kLampScanStep, minute += 0.035)
       text += LampScanLine(station, *day, minute, wavelength, dark, 1, random);
-    files.push_back(MakeFile(station.Spec(), ScanFileName(station, "CI", *day), text + "end\n", EndMark::kCtrlZ));
+    files.push_back(MakeFile(station.Plan(), ScanFileName(station, "CI", *day), text + "end\n", EndMark::kCtrlZ));
   }
   return files;
 }
@@ -214,7 +214,7 @@ std::vector<ReportFile> CjScanFiles(const Station& station) {
     const double backlash = 1 + 0.002 * (wavelength - 3250.0) / 385;
     text += LampScanLine(station, day, minute, wavelength, dark, backlash, random);
   }
-  return {MakeFile(station.Spec(), ScanFileName(station, "CJ", day), text + "end\n", EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), ScanFileName(station, "CJ", day), text + "end\n", EndMark::kCtrlZ)};
 }
 
 // A laser line scanned twice: once through an open filter wheel 2 and once
@@ -224,7 +224,7 @@ std::vector<ReportFile> CjScanFiles(const Station& station) {
 std::vector<ReportFile> CaScanFiles(const Station& station) {
   Random random = station.Stream(ReportKind::kCa);
   const StationDay& day = station.Days().back();
-  const bool quirks = station.Spec().quirks;
+  const bool quirks = station.Plan().quirks;
   constexpr double kLaser = 3250.3, kFrom = 3240, kTo = 3260, kStep = 0.25;
   constexpr double kTime = kIntegrationTime / 2;
   const char* const kWheel2[2] = {"(0) Open", "(4) Neutral Density 2.0"};
@@ -256,7 +256,7 @@ std::vector<ReportFile> CaScanFiles(const Station& station) {
     }
     text += "CA scan finished at " + ClockText(minute) + Format("\nLaser test block %d of 2 done\n", block + 1);
   }
-  return {MakeFile(station.Spec(), ScanFileName(station, "CA", day), text, EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), ScanFileName(station, "CA", day), text, EndMark::kCtrlZ)};
 }
 
 // The diagnostic test: the standard lamp's warm-up, short scans of the zenith
@@ -273,7 +273,7 @@ std::vector<ReportFile> DiTestFiles(const Station& station) {
   station.SlReadings(day, ratio, intensity);
   const double current = lamp.current + random.Normal(0, 0.002);
   std::string text = std::string(kStars) + "  DI  Diagnostic test\n" + kStars +
-                     Format("Brewer #%03d at %s\n", station.Spec().instrument,
+                     Format("Brewer #%03d at %s\n", station.Plan().instrument,
                             station.Sites()[day.site].name.c_str()) +
                      "Test of " + FormatDateTime("dd/mm/yy", day.date) + " started at 09:02:11\n" +
                      "Lamp warm up: readings every 30 seconds after power on\n" +
@@ -303,7 +303,7 @@ std::vector<ReportFile> DiTestFiles(const Station& station) {
   for (int step = 0; step <= 320; step += 8) text += MotorLine(4, step, WheelScan(kFw1, step, intensity), random);
   text += "End of long scan\nTurning mercury lamp on\n  Minutes  Hg intensity     Volts      Amps\n";
   text += WarmUp(0.1 * station.HgReading(day), 0.9 + random.Normal(0, 0.002), 13.2, true, random);
-  return {MakeFile(station.Spec(), ScanFileName(station, "DI", day), text, EndMark::kNone)};
+  return {MakeFile(station.Plan(), ScanFileName(station, "DI", day), text, EndMark::kNone)};
 }
 
 // Filter wheel 3 turned step by step: R6 and R5 of the standard lamp, and the
@@ -314,7 +314,7 @@ std::vector<ReportFile> FcTestFiles(const Station& station) {
   for (const StationDay* day : FirstAndLastDay(station)) {
     double ratio[6], intensity = 0;
     station.SlReadings(*day, ratio, intensity);
-    std::string text = Format("FW#3 SCAN-INST #%03d dt  %s  %s %s\n", station.Spec().instrument,
+    std::string text = Format("FW#3 SCAN-INST #%03d dt  %s  %s %s\n", station.Plan().instrument,
                               DeadTimeText(*day).c_str(), station.Sites()[day->site].name.c_str(),
                               FormatDateTime("dd/mm/yy", day->date).c_str()) +
                        "FW3    R6   R5       I(2)     I(5)\n";
@@ -325,7 +325,7 @@ std::vector<ReportFile> FcTestFiles(const Station& station) {
                      Round(ratio[4] + 2 * turn + random.Normal(0, 0.8)), Round(i2), Round(i2 * 0.93));
     }
     text += "FC scan finished at 09:48:20\n";
-    files.push_back(MakeFile(station.Spec(), ScanFileName(station, "FC", *day), text, EndMark::kNone));
+    files.push_back(MakeFile(station.Plan(), ScanFileName(station, "FC", *day), text, EndMark::kNone));
   }
   return files;
 }
@@ -343,7 +343,7 @@ std::vector<ReportFile> DuvFiles(const Station& station) {
     if (height < 0.03) continue;
     text += Format("%7.4f%14.6f\n", hours + random.Uniform(0, 0.01), 230 * height * height * std::sqrt(height) * cloud);
   }
-  return {MakeFile(station.Spec(), ScanFileName(station, "DUV", day), text, EndMark::kCtrlZ)};
+  return {MakeFile(station.Plan(), ScanFileName(station, "DUV", day), text, EndMark::kCtrlZ)};
 }
 
 namespace {
@@ -359,7 +359,7 @@ ReportFile DispersionFile(const Station& station, const Dispersion& dispersion, 
   text += AnsiLowerCase(FormatDateTime("ddd, mmm dd/yy", date)) + "\n" +
           Format("%d\n%d\n%d\n", random.Between(1700, 1760), random.Between(1000, 1040), random.Between(2400, 2450));
   // Dispersion files keep lower-case names, as the instrument's own do.
-  return MakeFile(station.Spec(), "dcf" + DayCode(date) + Format(".%03d", station.Spec().instrument), text,
+  return MakeFile(station.Plan(), "dcf" + DayCode(date) + Format(".%03d", station.Plan().instrument), text,
                   EndMark::kNone);
 }
 
