@@ -3,7 +3,9 @@
 
 #include <cstddef>
 #include <cstdio>
+#include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Owns a FILE*: closes it on every return path and exception.
@@ -36,6 +38,31 @@ class CFile {
 // formats with a fixed line buffer pass such a damaged line over.
 bool ReadWholeLine(FILE* f, char* buffer, size_t size, bool* cut = nullptr);
 
+// The rest of an open file, read at once and then taken line by line or item
+// by item exactly as ReadWholeLine and fscanf would take it from the file:
+// for readers that read a file to its end, without a call into the C
+// library for every character or item. The file is left at an unspecified
+// position. A file that cannot tell its position is read through the C
+// library as it is.
+class TextFile {
+ public:
+  explicit TextFile(FILE* file);
+  TextFile(const TextFile&) = delete;
+  TextFile& operator=(const TextFile&) = delete;
+
+  // What ReadWholeLine(file, buffer, size, cut) does.
+  bool ReadLine(char* buffer, size_t size, bool* cut = nullptr);
+  // What std::fscanf(file, format, ...) returns and stores.
+  int Scan(const char* format, ...) __attribute__((format(scanf, 2, 3)));
+
+ private:
+  FILE* file_;
+  long start_ = -1;  // the file's position where the text begins; -1 when not read ahead
+  std::unique_ptr<char[]> text_;  // NUL-terminated after its last byte
+  const char* next_ = nullptr;
+  const char* end_ = nullptr;
+};
+
 // The records of a file of one record a line: each line, read whole into a
 // buffer of `lineBuffer` bytes, becomes a record when `scan(line, record)`
 // accepts it. A line longer than the buffer is passed over with
@@ -44,8 +71,9 @@ template <class Record, class Scan>
 std::vector<Record> ReadLineRecords(FILE* file, size_t lineBuffer, Scan scan, bool skipLongLines = false) {
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
+  TextFile text(file);
   bool cut = false;
-  while (ReadWholeLine(file, line.data(), line.size(), &cut)) {
+  while (text.ReadLine(line.data(), line.size(), &cut)) {
     if (cut && skipLongLines) continue;
     Record record;
     if (scan(line.data(), record)) records.push_back(record);
@@ -61,9 +89,10 @@ template <class Record, class Scan>
 std::vector<Record> ReadLeadingLineRecords(FILE* file, size_t lineBuffer, Scan scan) {
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
+  TextFile text(file);
   for (;;) {
     Record record;
-    if (!ReadWholeLine(file, line.data(), line.size()) || !scan(line.data(), record)) break;
+    if (!text.ReadLine(line.data(), line.size()) || !scan(line.data(), record)) break;
     records.push_back(record);
   }
   return records;
@@ -82,4 +111,4 @@ std::string ReadRestOfLine(FILE* f, int stopChar);
 // separated by one or more blanks (' ' only; tabs do not split), a one-word
 // line gives no words, and after each word the first '%' of the rest is
 // deleted ("12% 34% 56%" -> "12%", "34", "56").
-void SplitWords(const std::string& line, std::vector<std::string>& words);
+void SplitWords(std::string_view line, std::vector<std::string>& words);

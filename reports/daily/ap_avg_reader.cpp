@@ -4,6 +4,7 @@
 #include <limits>
 #include <string>
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -44,7 +45,7 @@ int BlocksOf(int tokens, ApFieldOffsets& layout) {
 // never plotted.
 double Number(const std::string& word) {
   double v = 0;
-  if (std::sscanf(word.c_str(), "%lf", &v) != 1 || !std::isfinite(v))
+  if (ScanString(word.c_str(), "%lf", &v) != 1 || !std::isfinite(v))
     return std::numeric_limits<double>::quiet_NaN();
   return v;
 }
@@ -66,9 +67,9 @@ enum class LineState { End, Fits, TooLong };
 
 // The next line, in a buffer of the instrument's size: a line that fills it
 // was longer than the instrument writes, and is damaged.
-LineState NextLine(FILE* file, char* buffer, size_t size) {
+LineState NextLine(TextFile& file, char* buffer, size_t size) {
   bool cut = false;
-  if (!ReadWholeLine(file, buffer, size, &cut)) return LineState::End;
+  if (!file.ReadLine(buffer, size, &cut)) return LineState::End;
   return cut ? LineState::TooLong : LineState::Fits;
 }
 
@@ -76,12 +77,13 @@ LineState NextLine(FILE* file, char* buffer, size_t size) {
 
 bool ApMarksLongLayout(int tokens) { return tokens == 28 || tokens == 30 || tokens >= 52; }
 
-Records<ApAvgRecord> ReadApAvg(FILE* file) {
+Records<ApAvgRecord> ReadApAvg(FILE* input) {
   Records<ApAvgRecord> records;
   char line[kLineBuffer];
   char continuation[kContinuationBuffer];
   std::string text;
   std::vector<std::string> words;
+  TextFile file(input);
   for (LineState state; (state = NextLine(file, line, kLineBuffer)) != LineState::End;) {
     if (state == LineState::TooLong) continue;
     text = line;

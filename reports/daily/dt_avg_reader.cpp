@@ -3,6 +3,7 @@
 #include <cmath>
 #include <cstdio>
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/numeric.h"
 #include "core/serial_date.h"
 
@@ -15,9 +16,9 @@ bool ScanDtAvgLine(const char* line, DtAvgRecord& record) {
   double valueD = 0, valueF = 0, last = 0;
   int hour = 0, minute = 0, second = 0;
   record.valueC = 0;
-  const int n = std::sscanf(line, kDtFormat, day, year, &record.deadTimeA, &record.deadTimeB,
-                            &record.valueC, &valueD, &record.intensity, &valueF, &hour, &minute,
-                            &second, &last);
+  const int n = ScanString(line, kDtFormat, day, year, &record.deadTimeA, &record.deadTimeB,
+                           &record.valueC, &valueD, &record.intensity, &valueF, &hour, &minute,
+                           &second, &last);
   if (n < 4) return false;
   if (!std::isfinite(record.deadTimeA) || !std::isfinite(record.deadTimeB)) return false;
   if (record.deadTimeA < 0 || record.deadTimeB < 0) return false;

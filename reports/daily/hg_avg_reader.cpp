@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <string>
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/serial_date.h"
 #include "core/text.h"
 
@@ -18,7 +19,7 @@ constexpr size_t kLineBuffer = 200;
 // Field 2 as "%lf" reads it. A field that is not a number plots no intensity
 // that day: the value left from the line before would be wrong data.
 bool ReadIntensity(const std::string& word, double& intensity) {
-  return std::sscanf(word.c_str(), "%lf", &intensity) == 1 && std::isfinite(intensity);
+  return ScanString(word.c_str(), "%lf", &intensity) == 1 && std::isfinite(intensity);
 }
 
 // Converts one line's words in the order of the loader's steps, so that a
@@ -55,8 +56,9 @@ Records<HgAvgRecord> ReadHgAvg(FILE* file, const std::function<bool(double)>& in
   bool cut = false;
   std::vector<std::string> words;
   HgAvgRecord record;
+  TextFile text(file);
   try {
-    while (ReadWholeLine(file, line, sizeof line, &cut)) {
+    while (text.ReadLine(line, sizeof line, &cut)) {
       if (cut) continue;
       SplitWords(line, words);
       if (ParseHgAvgLine(words, inWindow, record)) result.value.push_back(record);

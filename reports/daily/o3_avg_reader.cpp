@@ -1,6 +1,7 @@
 #include "reports/daily/o3_avg_reader.h"
 
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/serial_date.h"
 
 namespace {
@@ -14,8 +15,8 @@ bool ScanO3AvgLine(const char* line, O3AvgRecord& record) {
   double unused[12];
   int whole[2];
   double* u = unused;
-  const int n = std::sscanf(line, kO3Format, day, year, &record.a, &u[0], &u[1], &u[2], &whole[0], &whole[1],
-                            &record.m, &u[3], &u[4], &u[5], &u[6], &u[7], &u[8], &u[9], &u[10], &u[11]);
+  const int n = ScanString(line, kO3Format, day, year, &record.a, &u[0], &u[1], &u[2], &whole[0], &whole[1],
+                           &record.m, &u[3], &u[4], &u[5], &u[6], &u[7], &u[8], &u[9], &u[10], &u[11]);
   if (n != kFields) return false;
   record.date = DayCodeToDate(day, year);
   return true;

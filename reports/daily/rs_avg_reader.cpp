@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/serial_date.h"
 
 namespace {
@@ -25,8 +26,8 @@ bool ScanRsAvgLine(const char* line, RsAvgRecord& record) {
   double* q = record.ratio;
   int hour = 0, minute = 0, second = 0;
   double last = 0;
-  const int n = std::sscanf(line, kRsFormat, day, year, &q[0], &q[1], &q[2], &q[3], &q[4], &q[5],
-                            &q[6], &q[7], &hour, &minute, &second, &last);
+  const int n = ScanString(line, kRsFormat, day, year, &q[0], &q[1], &q[2], &q[3], &q[4], &q[5],
+                           &q[6], &q[7], &hour, &minute, &second, &last);
   if (n < kDayCodeAndRatios) return false;
   for (int i = 0; i < kRsRatios; ++i)
     if (!Usable(i, q[i])) q[i] = kReplacement;

@@ -1,6 +1,7 @@
 #include "reports/daily/sc_avg_reader.h"
 
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/serial_date.h"
 
 namespace {
@@ -13,8 +14,8 @@ bool ScanScAvgLine(const char* line, ScAvgRecord& record) {
   char day[4] = "", year[3] = "";
   int whole[2];
   double unused[3];
-  const int n = std::sscanf(line, kScFormat, day, year, &whole[0], &record.p, &whole[1], &record.calStep,
-                            &record.q, &unused[0], &unused[1], &unused[2]);
+  const int n = ScanString(line, kScFormat, day, year, &whole[0], &record.p, &whole[1], &record.calStep,
+                           &record.q, &unused[0], &unused[1], &unused[2]);
   if (n != kFields) return false;
   record.date = DayCodeToDate(day, year);
   return true;

@@ -7,6 +7,7 @@
 #include <initializer_list>
 #include "core/format.h"
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/numeric.h"
 #include "core/serial_date.h"
 
@@ -16,8 +17,8 @@ constexpr char kSlFormat[] = "%3s%2s %d %d %d %d %d %d %d %d %d %7d";
 
 bool ScanSlAvgLine(const char* line, SlAvgRecord& r) {
   char day[4] = "", year[3] = "";
-  const int n = std::sscanf(line, kSlFormat, day, year, &r.lowT, &r.highT, &r.tests, &r.r1, &r.r2,
-                            &r.r3, &r.r4, &r.r5, &r.r6, &r.i1);
+  const int n = ScanString(line, kSlFormat, day, year, &r.lowT, &r.highT, &r.tests, &r.r1, &r.r2,
+                           &r.r3, &r.r4, &r.r5, &r.r6, &r.i1);
   if (n < 12 || r.lowT > r.highT) return false;
   r.dayOfYear = LenientToInt(day);
   const int yy = LenientToInt(year);

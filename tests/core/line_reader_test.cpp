@@ -31,6 +31,17 @@ std::vector<std::string> AllLines(const std::string& bytes, size_t bufferSize = 
   return lines;
 }
 
+// The same, read ahead by a TextFile.
+std::vector<std::string> AllTextLines(const std::string& bytes, size_t bufferSize = 256) {
+  TempFile file(bytes);
+  TextFile text(file.get());
+  std::vector<std::string> lines;
+  std::vector<char> buffer(bufferSize);
+  while (text.ReadLine(buffer.data(), buffer.size())) lines.emplace_back(buffer.data());
+  EXPECT_FALSE(text.ReadLine(buffer.data(), buffer.size()));
+  return lines;
+}
+
 using Lines = std::vector<std::string>;
 
 TEST(LineReader, ReadWholeLine) {
@@ -44,12 +55,17 @@ TEST(LineReader, ReadWholeLine) {
       {std::string("a\0b\nc\n", 6), {"a", "c"}},     // a NUL ends the C string, not the line
       {"\xff\xfe\x01junk\n2", {"\xff\xfe\x01junk", "2"}},
   };
-  for (const auto& c : cases) EXPECT_EQ(AllLines(c.bytes), c.lines) << c.bytes;
+  for (const auto& c : cases) {
+    EXPECT_EQ(AllLines(c.bytes), c.lines) << c.bytes;
+    EXPECT_EQ(AllTextLines(c.bytes), c.lines) << c.bytes;
+  }
 
   // Over-long lines are cut to the buffer; their rest never becomes a line.
-  EXPECT_EQ(AllLines(std::string(1000, 'x') + "\r\nnext\r\n", 8), (Lines{"xxxxxxx", "next"}));
-  EXPECT_EQ(AllLines("abcdefg\r\nh\n", 8), (Lines{"abcdefg", "h"}));  // fits exactly, CR dropped
-  EXPECT_EQ(AllLines("ab\ncd", 1), (Lines{"", ""}));  // room for the NUL only
+  for (auto lines : {AllLines, AllTextLines}) {
+    EXPECT_EQ(lines(std::string(1000, 'x') + "\r\nnext\r\n", 8), (Lines{"xxxxxxx", "next"}));
+    EXPECT_EQ(lines("abcdefg\r\nh\n", 8), (Lines{"abcdefg", "h"}));  // fits exactly, CR dropped
+    EXPECT_EQ(lines("ab\ncd", 1), (Lines{"", ""}));  // room for the NUL only
+  }
 
   // Which lines were longer than the buffer (8 bytes: seven characters).
   const struct { const char* bytes; bool cut; } fits[] = {
@@ -57,12 +73,16 @@ TEST(LineReader, ReadWholeLine) {
       {"abcdefgh\n", true},    {"abcdefg\rh\n", true}, {"abcdefg \n", true},
   };
   for (const auto& c : fits) {
-    TempFile one(c.bytes);
-    char line[8];
-    bool cut = !c.cut;
+    TempFile one(c.bytes), another(c.bytes);
+    TextFile text(another.get());
+    char line[8], textLine[8];
+    bool cut = !c.cut, textCut = !c.cut;
     ASSERT_TRUE(ReadWholeLine(one.get(), line, sizeof line, &cut));
+    ASSERT_TRUE(text.ReadLine(textLine, sizeof textLine, &textCut));
     EXPECT_EQ(cut, c.cut) << c.bytes;
+    EXPECT_EQ(textCut, c.cut) << c.bytes;
     EXPECT_STREQ(line, "abcdefg");
+    EXPECT_STREQ(textLine, "abcdefg");
   }
 
   TempFile file("abc\n");
