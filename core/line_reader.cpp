@@ -114,6 +114,8 @@ bool TextFile::ReadLine(char* buffer, size_t size, bool* cut) {
   return ReadLineFrom(MemoryBytes(next_, end_), buffer, size, cut);
 }
 
+size_t TextFile::LineEndsLeft() const { return static_cast<size_t>(std::count(next_, end_, '\n')); }
+
 int TextFile::Scan(const char* format, ...) {
   va_list args, again;
   va_start(args, format);

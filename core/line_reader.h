@@ -54,6 +54,9 @@ class TextFile {
   bool ReadLine(char* buffer, size_t size, bool* cut = nullptr);
   // What std::fscanf(file, format, ...) returns and stores.
   int Scan(const char* format, ...) __attribute__((format(scanf, 2, 3)));
+  // The line ends still ahead (0 when not read ahead): room for the records
+  // of a file of one record a line, reserved once.
+  size_t LineEndsLeft() const;
 
  private:
   FILE* file_;
@@ -72,6 +75,7 @@ std::vector<Record> ReadLineRecords(FILE* file, size_t lineBuffer, Scan scan, bo
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
   TextFile text(file);
+  records.reserve(text.LineEndsLeft());
   bool cut = false;
   while (text.ReadLine(line.data(), line.size(), &cut)) {
     if (cut && skipLongLines) continue;
@@ -90,6 +94,7 @@ std::vector<Record> ReadLeadingLineRecords(FILE* file, size_t lineBuffer, Scan s
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
   TextFile text(file);
+  records.reserve(text.LineEndsLeft());
   for (;;) {
     Record record;
     if (!text.ReadLine(line.data(), line.size()) || !scan(line.data(), record)) break;

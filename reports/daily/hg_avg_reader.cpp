@@ -57,6 +57,7 @@ Records<HgAvgRecord> ReadHgAvg(FILE* file, const std::function<bool(double)>& in
   std::vector<std::string> words;
   HgAvgRecord record;
   TextFile text(file);
+  result.value.reserve(text.LineEndsLeft());
   try {
     while (text.ReadLine(line, sizeof line, &cut)) {
       if (cut) continue;

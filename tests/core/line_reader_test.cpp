@@ -85,6 +85,14 @@ TEST(LineReader, ReadWholeLine) {
     EXPECT_STREQ(textLine, "abcdefg");
   }
 
+  // Room for the records ahead: the line ends not yet read.
+  TempFile three("a\r\nb\r\nc");
+  TextFile ahead(three.get());
+  EXPECT_EQ(ahead.LineEndsLeft(), 2u);
+  char first[4];
+  ASSERT_TRUE(ahead.ReadLine(first, sizeof first));
+  EXPECT_EQ(ahead.LineEndsLeft(), 1u);
+
   TempFile file("abc\n");
   char buffer[4] = "zz";
   EXPECT_FALSE(ReadWholeLine(file.get(), buffer, 0));
