@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/scan_header.h"
 #include "core/text.h"
 
@@ -94,10 +95,10 @@ bool ReadDataLine(FILE* f, bool mkiii, CaDataLine& data) {
   double skip = 0;
   double* counts = data.counts;
   const int read =
-      mkiii ? std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", &skip, &data.wavelength, &skip, &skip,
-                          &skip, &skip, &skip, &counts[0], &counts[1], &counts[2])
-            : std::sscanf(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &skip, &data.wavelength, &skip, &skip, &skip,
-                          &skip, &counts[0], &counts[1], &counts[2]);
+      mkiii ? ScanString(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf %lf", &skip, &data.wavelength, &skip, &skip,
+                         &skip, &skip, &skip, &counts[0], &counts[1], &counts[2])
+            : ScanString(line, "%lf %lf %lf %lf %lf %lf %lf %lf %lf", &skip, &data.wavelength, &skip, &skip, &skip,
+                         &skip, &counts[0], &counts[1], &counts[2]);
   return read == (mkiii ? 10 : 9);
 }
 

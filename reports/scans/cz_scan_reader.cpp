@@ -5,6 +5,7 @@
 #include <cstring>
 #include "core/format.h"
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 #include "core/numeric.h"
 #include "core/scan_header.h"
 #include "core/text.h"
@@ -72,7 +73,7 @@ void ReadScan(FILE* f, CzScan& scan) {
   char line[1024];
   for (int i = 0; i < scan.lines && ReadWholeLine(f, line, sizeof line); ++i) {
     double time = 0, wavelength = 0, stepNumber = 0, raw = 0, counts = 0;
-    if (std::sscanf(line, "%lf %lf %lf %lf %lf\n", &time, &wavelength, &stepNumber, &raw, &counts) == 5 &&
+    if (ScanString(line, "%lf %lf %lf %lf %lf\n", &time, &wavelength, &stepNumber, &raw, &counts) == 5 &&
         std::isfinite(wavelength) && std::isfinite(counts))
       scan.points.push_back({wavelength, counts});
   }

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "core/line_reader.h"
+#include "core/scan_format.h"
 
 namespace {
 
@@ -29,7 +30,7 @@ FcScan ReadFcScan(FILE* file) {
   for (int i = 0; i < kMostSteps && NextLine(file, line); ++i) {
     FcStep s;
     int unused = 0;
-    if (std::sscanf(line, "%d %d %d %d %d\n", &s.step, &s.r6, &s.r5, &s.intensity, &unused) != 5) break;
+    if (ScanString(line, "%d %d %d %d %d\n", &s.step, &s.r6, &s.r5, &s.intensity, &unused) != 5) break;
     scan.steps.push_back(s);
   }
   return scan;
