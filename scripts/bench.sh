@@ -37,6 +37,7 @@ awk -F, '
     ms[name] = column("cpu_time")
     mb[name] = column("file_MB")
     peak[name] = column("peak_MB")
+    points[name] = column("points")
     error[name] = column("error_occurred") == "true"
   }
   function ratio(a, b) { return (b > 0) ? sprintf("%.2f", a / b) : "-" }
@@ -74,10 +75,10 @@ awk -F, '
       printf "%-22s %10.3f ms   ratio %s\n", r, ms[r], ratio(ms[r], ms["OutlierRemoval/1x"])
     }
     print ""
-    print "Drawing"
+    print "Drawing at 1400 x 800"
     for (i = 1; i <= n; ++i) {
-      r = order[i]; if (r ~ /^(Read|Load|PlainParse|FolderLoad|OutlierRemoval)\//) continue
-      printf "%-22s %10.3f ms\n", r, ms[r]
+      r = order[i]; if (r !~ /^Draw\//) continue
+      printf "%-22s %10.3f ms %10.1f ns a point\n", r, ms[r], ms[r] * 1e6 / points[r]
     }
     for (r in error) if (error[r]) { print "FAILED: " r; failed = 1 }
     exit failed

@@ -1,7 +1,6 @@
 #include "app/chart/render/chart_renderer.h"
 
 #include <QPainter>
-#include <QPicture>
 #include <QRect>
 
 #include <algorithm>
@@ -69,12 +68,9 @@ bool RenderChartOn(TChart& chart, QPaintDevice& device, const QSize& size) {
   // the chart a second time and raises the event again, which the handlers
   // ignore every second time so that drawing does not recurse. The device
   // must show that second drawing, and the handlers must see both calls; the
-  // first drawing goes to a recording that is thrown away.
+  // first drawing would be thrown away, so only its layout is made.
   if (chart.OnAfterDraw) {
-    QPicture first;
-    QPainter painter(&first);
-    const QRect plot = RenderChart(chart, painter, area).plot;
-    painter.end();
+    const QRect plot = LayoutChart(chart, area, nullptr).plot;
     chart.AfterDraw(plot.left(), plot.top(), plot.width(), plot.height());
   }
   QRect plot;

@@ -50,7 +50,14 @@ class PointerStyle {
   QColor colour_;
 };
 
+// Half sizes are clamped so that a damaged setting cannot make a huge shape.
+inline int PointerHalfSize(int v) { return v < 0 ? 0 : v > 100 ? 100 : v; }
+
 void DrawPointer(QPainter& p, const TSeriesPointer& ptr, const QPointF& centre, const QColor& colour);
+
+// pointer_painter.cpp: the pointers of a series, stamped where the painter
+// draws whole pixels.
+void DrawPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c);
 
 // text_painter.cpp
 void DrawTextBlock(QPainter& p, const TextBlockLayout& block, const TChartText& text);

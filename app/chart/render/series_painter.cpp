@@ -30,9 +30,6 @@ QPen ColourPen(const QColor& colour, int width) {
 
 namespace {
 
-// Half sizes are clamped so that a damaged setting cannot make a huge shape.
-int HalfSize(int v) { return std::clamp(v, 0, 100); }
-
 template <size_t N>
 void DrawPolygon(QPainter& p, const std::array<QPointF, N>& corners) {
   p.drawPolygon(corners.data(), static_cast<int>(N));
@@ -56,7 +53,7 @@ void DrawCross(QPainter& p, TPointerStyle style, double x, double y, double hs, 
 }  // namespace
 
 void DrawPointer(QPainter& p, const TSeriesPointer& ptr, const QPointF& c, const QColor& colour) {
-  const double hs = HalfSize(ptr.HorizSize), vs = HalfSize(ptr.VertSize);
+  const double hs = PointerHalfSize(ptr.HorizSize), vs = PointerHalfSize(ptr.VertSize);
   const double x = c.x(), y = c.y();
   switch (ptr.Style) {
     case TPointerStyle::psRectangle: p.drawRect(QRectF(x - hs, y - vs, 2 * hs, 2 * vs)); break;
@@ -100,13 +97,63 @@ QColor PointerStyle::Use(TColor pointColour) {
 
 namespace {
 
+// The points of a line in one pixel column, handed on as the first, the
+// lowest, the highest and the last of them: the line through those covers
+// the same pixels, and a line of more points than columns draws in a
+// fraction of the time.
+class ColumnReduction {
+ public:
+  explicit ColumnReduction(std::vector<QPointF>& out) : out_(out) {}
+
+  void Add(const QPointF& q) {
+    const double column = std::floor(q.x());
+    if (n_ > 0 && column != column_) End();
+    column_ = column;
+    if (n_ < kKept) kept_[n_] = q;
+    if (n_ == 0 || q.y() < low_.y()) low_ = q, lowAt_ = n_;
+    if (n_ == 0 || q.y() > high_.y()) high_ = q, highAt_ = n_;
+    last_ = q;
+    ++n_;
+  }
+
+  // Hands on the points of the column begun.
+  void End() {
+    if (n_ <= kKept) {
+      out_.insert(out_.end(), kept_.begin(), kept_.begin() + n_);
+    } else {
+      out_.push_back(kept_[0]);
+      const bool lowFirst = lowAt_ < highAt_;
+      PushInside(lowFirst ? low_ : high_);
+      PushInside(lowFirst ? high_ : low_);
+      out_.push_back(last_);
+    }
+    n_ = 0;
+  }
+
+ private:
+  static constexpr size_t kKept = 4;
+
+  // Many points zigzag across the whole column and leave it solid; a stroke
+  // down its middle does too, where one at the points' own x would share its
+  // ink with the next column.
+  void PushInside(const QPointF& q) { out_.push_back(QPointF(column_ + 0.5, q.y())); }
+
+  std::vector<QPointF>& out_;
+  std::array<QPointF, kKept> kept_;
+  size_t n_ = 0;
+  double column_ = 0;
+  size_t lowAt_ = 0, highAt_ = 0;
+  QPointF low_, high_, last_;
+};
+
 // The connecting line of a line or area series: runs of one colour are drawn
 // as one polyline; a value that cannot be drawn breaks the line.
 void DrawSeriesLine(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   std::vector<QPointF> run;
-  run.reserve(static_cast<size_t>(std::min(s.Count(), 1 << 16)));
+  ColumnReduction column(run);
   TColor runColour = s.SeriesColor;
-  auto flush = [&]() {
+  auto draw = [&]() {
+    column.End();
     if (run.size() > 1) {
       QPen pen = ColourPen(ToQColor(runColour), s.LineWidth);
       if (s.LineDotted) pen.setStyle(Qt::DotLine);
@@ -114,48 +161,38 @@ void DrawSeriesLine(QPainter& p, const TChartSeries& s, const SeriesContext& c) 
       p.drawPolyline(run.data(), static_cast<int>(run.size()));
     }
   };
-  for (int i = 0; i < s.Count(); ++i) {
-    const TChartPoint& pt = s.Point(i);
+  const std::vector<double>& xs = s.XValues();
+  const std::vector<double>& ys = s.YValues();
+  for (size_t i = 0; i < xs.size(); ++i) {
     QPointF q;
-    if (!c.Map(pt.X, pt.Y, q)) {
-      flush();
+    if (!c.Map(xs[i], ys[i], q)) {
+      draw();
       run.clear();
       continue;
     }
-    const TColor colour = s.PointColor(i);
+    const TColor colour = s.PointColor(static_cast<int>(i));
     if (colour != runColour && !run.empty()) {
-      flush();
+      draw();
       const QPointF last = run.back();
       run.clear();
-      run.push_back(last);
+      column.Add(last);
     }
     runColour = colour;
-    run.push_back(q);
+    column.Add(q);
   }
-  flush();
-}
-
-void DrawSeriesPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
-  if (!s.Pointer.Visible) return;
-  PointerStyle style(p, s.Pointer);
-  for (int i = 0; i < s.Count(); ++i) {
-    const TChartPoint& pt = s.Point(i);
-    QPointF q;
-    if (!c.Map(pt.X, pt.Y, q)) continue;
-    DrawPointer(p, s.Pointer, q, style.Use(s.PointColor(i)));
-  }
+  draw();
 }
 
 void DrawLines(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   if (s.LineVisible) DrawSeriesLine(p, s, c);
-  DrawSeriesPointers(p, s, c);
+  DrawPointers(p, s, c);
 }
 
 // The length of an arrow's head: the head size set, but no larger than the
 // series' pointers ask for (a 1 by 1 pointer wants a small head), and no more
 // than a third of the arrow, so that a short arrow still shows its length.
 double ArrowHeadLength(const TArrowSeries& s, double arrowLength) {
-  const double pointer = 2.0 * std::max(HalfSize(s.Pointer.HorizSize), HalfSize(s.Pointer.VertSize)) + 1;
+  const double pointer = 2.0 * std::max(PointerHalfSize(s.Pointer.HorizSize), PointerHalfSize(s.Pointer.VertSize)) + 1;
   return std::min({double(std::clamp(s.ArrowHeight, 0, 100)), pointer, arrowLength / 3});
 }
 
@@ -251,7 +288,7 @@ void DrawArea(QPainter& p, const TAreaSeries& s, const SeriesContext& c) {
 }
 
 void DrawGantt(QPainter& p, const TGanttSeries& s, const SeriesContext& c) {
-  const double half = HalfSize(s.Pointer.VertSize);
+  const double half = PointerHalfSize(s.Pointer.VertSize);
   PointerStyle style(p, s.Pointer);
   for (int i = 0; i < s.Count(); ++i) {
     const TChartPoint& pt = s.Point(i);
@@ -292,7 +329,7 @@ void DrawShape(QPainter& p, const TChartShape& s, const SeriesContext& c) {
 void DrawSeries(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   switch (s.Kind()) {
     case TSeriesKind::Line: DrawLines(p, s, c); break;
-    case TSeriesKind::Point: DrawSeriesPointers(p, s, c); break;
+    case TSeriesKind::Point: DrawPointers(p, s, c); break;
     case TSeriesKind::Arrow: DrawArrows(p, static_cast<const TArrowSeries&>(s), c); break;
     case TSeriesKind::Bar: DrawBars(p, static_cast<const TBarSeries&>(s), c); break;
     case TSeriesKind::Area: DrawArea(p, static_cast<const TAreaSeries&>(s), c); break;

@@ -1,0 +1,176 @@
+// Dense series are drawn by shortcuts (pointers stamped from images, hidden
+// ones passed over, lines reduced per pixel column); a reader must not see
+// the difference from drawing every shape.
+#include <QImage>
+#include <QPainter>
+#include <QPicture>
+
+#include <cmath>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include <gtest/gtest.h>
+
+#include "app/chart/chart.h"
+#include "app/chart/render/chart_layout.h"
+#include "app/chart/render/chart_renderer.h"
+
+namespace {
+
+constexpr int kWidth = 500, kHeight = 360;
+
+double Noise(uint32_t& state) {
+  state = state * 1664525u + 1013904223u;
+  return (state >> 8) / double(1 << 23) - 1;
+}
+
+// How far two drawings of the same size are apart, channel by channel.
+struct Difference {
+  int most = 0;         // the largest difference of a channel
+  double mean = 0;      // per channel over the whole image
+  double farShare = 0;  // share of pixels with a channel more than 64 apart
+};
+
+Difference Compare(const QImage& a, const QImage& b) {
+  Difference d;
+  long long sum = 0, far = 0;
+  for (int y = 0; y < a.height(); ++y) {
+    for (int x = 0; x < a.width(); ++x) {
+      const QRgb p = a.pixel(x, y), q = b.pixel(x, y);
+      const int diff = std::max({std::abs(qRed(p) - qRed(q)), std::abs(qGreen(p) - qGreen(q)),
+                                 std::abs(qBlue(p) - qBlue(q))});
+      sum += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) + std::abs(qBlue(p) - qBlue(q));
+      d.most = std::max(d.most, diff);
+      if (diff > 64) ++far;
+    }
+  }
+  const double pixels = double(a.width()) * a.height();
+  d.mean = sum / (3 * pixels);
+  d.farShare = far / pixels;
+  return d;
+}
+
+// The chart drawn shape by shape: recorded as a picture (which gets every
+// shape) and played onto pixels.
+QImage RenderEveryShape(TChart& chart) {
+  QPicture picture;
+  {
+    QPainter p(&picture);
+    RenderChart(chart, p, QRect(0, 0, kWidth, kHeight));
+  }
+  QImage image(kWidth, kHeight, QImage::Format_RGB32);
+  QPainter p(&image);
+  picture.play(&p);
+  return image;
+}
+
+// Fixed axes, and no text or grid: what a picture does to text is not in question.
+struct Fixture {
+  TChart chart{"Chart", nullptr};
+  Fixture() {
+    chart.Legend.Visible = false;
+    for (TChartAxis* axis : {&chart.BottomAxis, &chart.LeftAxis}) {
+      axis->SetMinMax(0, 100);
+      axis->LabelsVisible = false;
+      axis->GridVisible = false;
+    }
+  }
+};
+
+TEST(DenseRender, StampedPointersLookAsIfEachWereDrawn) {
+  struct Case {
+    const char* what;
+    TPointerStyle style;
+    int half;
+    bool outline;
+    int points;
+    double spread;  // of the noise around a sine, in axis units
+  };
+  const Case cases[] = {
+      {"few squares", TPointerStyle::psRectangle, 4, true, 60, 20},
+      {"a dense cloud of squares in two colours", TPointerStyle::psRectangle, 4, true, 60000, 15},
+      {"a dense thin line of circles", TPointerStyle::psCircle, 3, true, 40000, 0.5},
+      {"triangles without outline", TPointerStyle::psTriangle, 5, false, 20000, 10},
+      {"diamonds", TPointerStyle::psDiamond, 3, true, 5000, 30},
+      {"crosses", TPointerStyle::psCross, 4, true, 5000, 30},
+      {"small dots", TPointerStyle::psSmallDot, 1, false, 20000, 10},
+      {"points past the plot's edges", TPointerStyle::psCircle, 6, true, 3000, 120},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    auto* s = f.chart.AddSeries<TPointSeries>("Points");
+    s->Pointer.Style = c.style;
+    s->Pointer.HorizSize = s->Pointer.VertSize = c.half;
+    s->Pointer.OutlineVisible = c.outline;
+    uint32_t seed = 7;
+    for (int i = 0; i < c.points; ++i) {
+      const double x = 100.0 * i / c.points;
+      s->AddXY(x, 50 + 20 * std::sin(x / 7) + c.spread * Noise(seed), "", i % 3 ? clBlue : clRed);
+    }
+    const Difference d = Compare(RenderChartImage(f.chart, kWidth, kHeight), RenderEveryShape(f.chart));
+    // Stamps sit within an eighth of a pixel of the true centre: an edge
+    // pixel may differ by some, and no pixel by half.
+    EXPECT_LT(d.most, 128) << c.what;
+    EXPECT_LT(d.farShare, 0.002) << c.what;
+  }
+}
+
+// The line through every point against the line the reduction draws: only
+// the odd pixel at the ends of a column's stroke may differ.
+TEST(DenseRender, ReducedLinesCoverTheSamePixels) {
+  struct Case {
+    const char* what;
+    int points;
+    bool backAndForth;  // x steps back now and then
+    int width;
+  };
+  const Case cases[] = {
+      {"a sparse line", 50, false, 1},
+      {"many points a column", 200000, false, 1},
+      {"a wide pen", 50000, false, 3},
+      {"x going back and forth", 50000, true, 1},
+  };
+  for (const Case& c : cases) {
+    Fixture f;
+    auto* s = f.chart.AddSeries<TLineSeries>("Line");
+    s->Pointer.Visible = false;
+    s->LineWidth = c.width;
+    s->SeriesColor = clBlue;
+    uint32_t seed = 3;
+    std::vector<double> xs, ys;
+    for (int i = 0; i < c.points; ++i) {
+      double x = 100.0 * i / c.points;
+      if (c.backAndForth && i % 5 == 4) x -= 300.0 / c.points;
+      xs.push_back(x);
+      ys.push_back(50 + 30 * std::sin(x / 5) + 8 * Noise(seed));
+      s->AddXY(xs.back(), ys.back());
+    }
+    const QImage drawn = RenderChartImage(f.chart, kWidth, kHeight);
+
+    // The same chart without the line, and every segment of it drawn here.
+    s->Active = false;
+    QImage expected = RenderChartImage(f.chart, kWidth, kHeight);
+    const ChartLayout layout = LayoutChart(f.chart, expected.rect());
+    const AxisMap& mx = layout.Find(f.chart.BottomAxis)->map;
+    const AxisMap& my = layout.Find(f.chart.LeftAxis)->map;
+    QPolygonF line;
+    for (size_t i = 0; i < xs.size(); ++i) {
+      double px = 0, py = 0;
+      ASSERT_TRUE(mx.ToPixel(xs[i], px) && my.ToPixel(ys[i], py));
+      line << QPointF(px, py);
+    }
+    QPainter p(&expected);
+    p.setClipRect(layout.plot.adjusted(0, 0, 1, 1));
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(0, 0, 255), c.width));
+    p.drawPolyline(line);
+    p.end();
+
+    const Difference d = Compare(drawn, expected);
+    EXPECT_LT(d.mean, 1.0) << c.what;
+    EXPECT_LT(d.farShare, 0.01) << c.what;
+  }
+}
+
+}  // namespace
