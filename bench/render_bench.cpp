@@ -42,7 +42,6 @@ void RenderBench(benchmark::State& state, int points) {
     }
   }
   for (auto _ : state) benchmark::DoNotOptimize(RenderChartImage(chart, kWidth, kHeight));
-  state.counters["points"] = points;
   state.SetItemsProcessed(state.iterations() * points);
 }
 
