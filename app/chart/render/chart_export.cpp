@@ -15,6 +15,7 @@
 #include <QSvgGenerator>
 
 #include <cmath>
+#include <cstring>
 #include <functional>
 
 #include "app/chart/chart.h"
@@ -38,11 +39,18 @@ QSize ChartSize(const TChart& chart) {
   return sized ? QSize(chart.Width, chart.Height) : QSize(800, 500);
 }
 
+// zlib's fastest level for PNG (Qt takes a quality of 80 for level 1): a
+// chart's flat colours pack nearly as well as at the default level, in half
+// the time that the default takes to write one.
+constexpr int kPngQuality = 80;
+
 void WritePicture(TChart& chart, const std::string& path, const char* format) {
   const QSize size = ChartSize(chart);
   const QImage image = RenderChartImage(chart, size.width(), size.height());
   if (image.isNull()) Fail(path, "The image is too large.");
-  WriteFileSafely(path, [&](QIODevice& file) { return image.save(&file, format); }, "The image could not be written.");
+  const int quality = std::strcmp(format, "PNG") == 0 ? kPngQuality : -1;
+  WriteFileSafely(path, [&](QIODevice& file) { return image.save(&file, format, quality); },
+                  "The image could not be written.");
 }
 
 void WriteSvg(TChart& chart, const std::string& path) {
