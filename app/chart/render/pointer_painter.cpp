@@ -13,10 +13,10 @@
 #include "app/chart/render/colors.h"
 #include "app/chart/render/painters.h"
 
-// A pointer shape costs microseconds to fill and outline, an image of it a
-// fraction of that to copy: on a device of pixels the pointers of a series
-// are stamped from images drawn once per colour and quarter-pixel offset, so
-// a million points draw in milliseconds and look as if each were drawn.
+// A pointer shape costs a microsecond or more to fill and outline, an image
+// of it a fraction of that to copy: on a device of pixels the pointers of a
+// series are stamped from images drawn once per colour and quarter-pixel
+// offset, and look as if each were drawn.
 
 namespace chart_render {
 namespace {
@@ -122,9 +122,9 @@ bool DrawsWholePixels(const QPainter& p) {
 
 // The pixels that stamps drawn later cover wholly, one bit each, over the
 // clip and a stamp's side around it; pixels outside the clip count as
-// covered, as nothing shows there. Going from the last point back, a stamp that would
-// show only where it is hidden is passed over: in a dense cloud of points
-// that is most of them, and the picture stays the same.
+// covered, as nothing shows there. Going from the last point back, a stamp
+// that would show only where it is covered is passed over: where points
+// pile up many are, and the picture stays the same.
 class Coverage {
  public:
   Coverage(const QRect& clip, int side)
