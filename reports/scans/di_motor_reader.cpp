@@ -33,13 +33,13 @@ constexpr int kLongScanLines = 41;
 
 class DiLines {
  public:
-  explicit DiLines(FILE* file) : file_(file) {}
+  explicit DiLines(FILE* file) : text_(file) {}
 
   // The next line, without the blanks and empty lines before it; false at the
   // end of the file. A damaged (over-long) line reads as an empty one.
   bool Next() {
     bool cut = false;
-    if (!ReadWholeLine(file_, line_, sizeof line_, &cut)) return false;
+    if (!text_.ReadLine(line_, sizeof line_, &cut)) return false;
     if (cut) line_[0] = '\0';
     return true;
   }
@@ -51,7 +51,7 @@ class DiLines {
   bool Header(DiSection section) { return Next() && std::strstr(line_, kDiHeaders[section]); }
 
  private:
-  FILE* file_;
+  TextFile text_;
   char line_[kLineBuffer];
 };
 
