@@ -86,6 +86,7 @@ TEST(DenseRender, StampedPointersLookAsIfEachWereDrawn) {
     bool outline;
     int points;
     double spread;  // of the noise around a sine, in axis units
+    bool colourEach = false;  // a colour of its own for every point
   };
   const Case cases[] = {
       {"few squares", TPointerStyle::psRectangle, 4, true, 60, 20},
@@ -96,6 +97,7 @@ TEST(DenseRender, StampedPointersLookAsIfEachWereDrawn) {
       {"crosses", TPointerStyle::psCross, 4, true, 5000, 30},
       {"small dots", TPointerStyle::psSmallDot, 1, false, 20000, 10},
       {"points past the plot's edges", TPointerStyle::psCircle, 6, true, 3000, 120},
+      {"a colour for every point", TPointerStyle::psCircle, 4, true, 3000, 20, true},
   };
   for (const Case& c : cases) {
     Fixture f;
@@ -106,7 +108,8 @@ TEST(DenseRender, StampedPointersLookAsIfEachWereDrawn) {
     uint32_t seed = 7;
     for (int i = 0; i < c.points; ++i) {
       const double x = 100.0 * i / c.points;
-      s->AddXY(x, 50 + 20 * std::sin(x / 7) + c.spread * Noise(seed), "", i % 3 ? clBlue : clRed);
+      const TColor colour = c.colourEach ? TColor(0x10101 * (i % 200) + i / 200) : i % 3 ? clBlue : clRed;
+      s->AddXY(x, 50 + 20 * std::sin(x / 7) + c.spread * Noise(seed), "", colour);
     }
     const Difference d = Compare(RenderChartImage(f.chart, kWidth, kHeight), RenderEveryShape(f.chart));
     // Stamps sit within an eighth of a pixel of the true centre: an edge

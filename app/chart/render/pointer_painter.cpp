@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <unordered_map>
 #include <vector>
 
 #include "app/chart/chart.h"
@@ -58,18 +59,33 @@ class Stamps {
   int Margin() const { return margin_; }
   int Side() const { return 2 * margin_ + 2; }
 
-  const Stamp& Get(TColor colour, int fx, int fy) {
+  // The stamp of a colour and offset; null for a colour beyond the first
+  // kMostColours, where making stamps would cost more than it saves.
+  const Stamp* Get(TColor colour, int fx, int fy) {
     if (byColour_.empty() || byColour_[last_].first != colour) {
-      last_ = 0;
-      while (last_ < byColour_.size() && byColour_[last_].first != colour) ++last_;
-      if (last_ == byColour_.size()) byColour_.emplace_back(colour, std::array<Stamp, kSteps * kSteps>{});
+      last_ = Find(colour);
+      if (last_ == byColour_.size()) {
+        if (last_ == kMostColours) return nullptr;
+        index_.emplace(colour, last_);
+        byColour_.emplace_back(colour, std::array<Stamp, kSteps * kSteps>{});
+      }
     }
     Stamp& stamp = byColour_[last_].second[static_cast<size_t>(fy * kSteps + fx)];
     if (stamp.image.isNull()) stamp = Make(colour, fx, fy);
-    return stamp;
+    return &stamp;
   }
 
  private:
+  // The index of a colour's stamps; byColour_.size() for a new colour.
+  size_t Find(TColor colour) const {
+    // Most series have a colour or two: those are found without hashing.
+    const size_t few = std::min<size_t>(byColour_.size(), 4);
+    for (size_t i = 0; i < few; ++i)
+      if (byColour_[i].first == colour) return i;
+    const auto known = index_.find(colour);
+    return known == index_.end() ? byColour_.size() : known->second;
+  }
+
   Stamp Make(TColor colour, int fx, int fy) const {
     QImage full(Side(), Side(), QImage::Format_ARGB32_Premultiplied);
     full.fill(Qt::transparent);
@@ -105,8 +121,11 @@ class Stamps {
     return stamp;
   }
 
+  static constexpr size_t kMostColours = 256;
+
   const TSeriesPointer& ptr_;
   int margin_;
+  std::unordered_map<TColor, size_t> index_;
   // A deque: stamps handed out stay where they are as colours are added.
   std::deque<std::pair<TColor, std::array<Stamp, kSteps * kSteps>>> byColour_;
   size_t last_ = 0;
@@ -176,12 +195,13 @@ class Coverage {
   std::vector<uint64_t> bits_;
 };
 
-void StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
+// False, having drawn nothing, for a series of too many colours.
+bool StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   Stamps stamps(s.Pointer);
   const int m = stamps.Margin();
   const QRect plot = c.plot.adjusted(-m, -m, m, m);
   const QRect clip = p.hasClipping() ? p.clipBoundingRect().toAlignedRect().intersected(plot) : plot;
-  if (clip.isEmpty()) return;
+  if (clip.isEmpty()) return true;
   // A stamp whose centre lies further outside the clip shows nothing.
   const QRect reach = clip.adjusted(-m - 1, -m - 1, m + 1, m + 1);
   const std::vector<double>& xs = s.XValues();
@@ -197,28 +217,27 @@ void StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
     if (!c.Map(xs[i], ys[i], q)) continue;
     const StampPlace at = PlaceOf(q);
     if (at.x < reach.left() || at.x > reach.right() || at.y < reach.top() || at.y > reach.bottom()) continue;
-    const Stamp& stamp = stamps.Get(s.PointColor(static_cast<int>(i)), at.fx, at.fy);
-    const QPoint corner = QPoint(static_cast<int>(at.x) - m, static_cast<int>(at.y) - m) + stamp.at;
-    if (covered.Hidden(corner.x(), corner.y(), stamp)) continue;
-    covered.Cover(corner.x(), corner.y(), stamp);
-    drawn.push_back({corner, &stamp});
+    const Stamp* stamp = stamps.Get(s.PointColor(static_cast<int>(i)), at.fx, at.fy);
+    if (!stamp) return false;
+    const QPoint corner = QPoint(static_cast<int>(at.x) - m, static_cast<int>(at.y) - m) + stamp->at;
+    if (covered.Hidden(corner.x(), corner.y(), *stamp)) continue;
+    covered.Cover(corner.x(), corner.y(), *stamp);
+    drawn.push_back({corner, stamp});
   }
   // Whole pixels need no smoothing, and the engine copies images faster without.
   const bool smooth = p.testRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::Antialiasing, false);
   for (auto d = drawn.rbegin(); d != drawn.rend(); ++d) p.drawImage(d->corner, d->stamp->image);
   p.setRenderHint(QPainter::Antialiasing, smooth);
+  return true;
 }
 
 }  // namespace
 
 void DrawPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   if (!s.Pointer.Visible) return;
-  if (DrawsWholePixels(p)) {
-    StampPointers(p, s, c);
-    return;
-  }
-  // Vector devices (SVG, PDF, print) get every shape.
+  if (DrawsWholePixels(p) && StampPointers(p, s, c)) return;
+  // Vector devices (SVG, PDF, print) and series of many colours get every shape.
   PointerStyle style(p, s.Pointer);
   const std::vector<double>& xs = s.XValues();
   const std::vector<double>& ys = s.YValues();
