@@ -6,21 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/core/temp_file.h"
+
 namespace {
-
-// An anonymous temporary file holding exactly these bytes, rewound for reading.
-class TempFile {
- public:
-  explicit TempFile(const std::string& bytes) : file_(std::tmpfile()) {
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    std::rewind(file_);
-  }
-  ~TempFile() { std::fclose(file_); }
-  FILE* get() const { return file_; }
-
- private:
-  FILE* file_;
-};
 
 std::vector<std::string> AllLines(const std::string& bytes, size_t bufferSize = 256) {
   TempFile file(bytes);

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include "core/line_reader.h"
+#include "tests/core/temp_file.h"
 
 namespace {
 
@@ -85,20 +86,6 @@ TEST(ScanFormat, ScanStringStoresAndReturnsWhatSscanfDoes) {
     }
   }
 }
-
-// An anonymous temporary file holding exactly these bytes, rewound for reading.
-class TempFile {
- public:
-  explicit TempFile(const std::string& bytes) : file_(std::tmpfile()) {
-    std::fwrite(bytes.data(), 1, bytes.size(), file_);
-    std::rewind(file_);
-  }
-  ~TempFile() { std::fclose(file_); }
-  FILE* get() const { return file_; }
-
- private:
-  FILE* file_;
-};
 
 // Items of a file scanned in turn, as the filter-test reader scans them: after
 // a failed scan the next one goes on from where the library stopped.
