@@ -114,7 +114,11 @@ bool TextFile::ReadLine(char* buffer, size_t size, bool* cut) {
   return ReadLineFrom(MemoryBytes(next_, end_), buffer, size, cut);
 }
 
-size_t TextFile::LineEndsLeft() const { return static_cast<size_t>(std::count(next_, end_, '\n')); }
+size_t TextFile::RecordsAhead(size_t recordSize) const {
+  const size_t lineEnds = static_cast<size_t>(std::count(next_, end_, '\n'));
+  const size_t bytes = static_cast<size_t>(end_ - next_);
+  return std::min(lineEnds, 2 * bytes / std::max<size_t>(recordSize, 1));
+}
 
 int TextFile::Scan(const char* format, ...) {
   va_list args, again;

@@ -54,9 +54,11 @@ class TextFile {
   bool ReadLine(char* buffer, size_t size, bool* cut = nullptr);
   // What std::fscanf(file, format, ...) returns and stores.
   int Scan(const char* format, ...) __attribute__((format(scanf, 2, 3)));
-  // The line ends still ahead (0 when not read ahead): room for the records
-  // of a file of one record a line, reserved once.
-  size_t LineEndsLeft() const;
+  // Room for the records of `recordSize` bytes of a file of one record a
+  // line, reserved once: the line ends still ahead (0 when not read ahead),
+  // but never more than twice the bytes ahead take, so that a file of empty
+  // lines cannot make a reservation many times its size.
+  size_t RecordsAhead(size_t recordSize) const;
 
  private:
   FILE* file_;
@@ -75,7 +77,7 @@ std::vector<Record> ReadLineRecords(FILE* file, size_t lineBuffer, Scan scan, bo
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
   TextFile text(file);
-  records.reserve(text.LineEndsLeft());
+  records.reserve(text.RecordsAhead(sizeof(Record)));
   bool cut = false;
   while (text.ReadLine(line.data(), line.size(), &cut)) {
     if (cut && skipLongLines) continue;
@@ -94,7 +96,7 @@ std::vector<Record> ReadLeadingLineRecords(FILE* file, size_t lineBuffer, Scan s
   std::vector<Record> records;
   std::vector<char> line(lineBuffer);
   TextFile text(file);
-  records.reserve(text.LineEndsLeft());
+  records.reserve(text.RecordsAhead(sizeof(Record)));
   for (;;) {
     Record record;
     if (!text.ReadLine(line.data(), line.size()) || !scan(line.data(), record)) break;

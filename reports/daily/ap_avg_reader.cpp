@@ -84,7 +84,7 @@ Records<ApAvgRecord> ReadApAvg(FILE* input) {
   std::string text;
   std::vector<std::string> words;
   TextFile file(input);
-  records.value.reserve(file.LineEndsLeft());
+  records.value.reserve(file.RecordsAhead(sizeof(ApAvgRecord)));
   for (LineState state; (state = NextLine(file, line, kLineBuffer)) != LineState::End;) {
     if (state == LineState::TooLong) continue;
     text = line;

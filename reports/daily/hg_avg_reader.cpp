@@ -57,7 +57,7 @@ Records<HgAvgRecord> ReadHgAvg(FILE* file, const std::function<bool(double)>& in
   std::vector<std::string> words;
   HgAvgRecord record;
   TextFile text(file);
-  result.value.reserve(text.LineEndsLeft());
+  result.value.reserve(text.RecordsAhead(sizeof(HgAvgRecord)));
   try {
     while (text.ReadLine(line, sizeof line, &cut)) {
       if (cut) continue;

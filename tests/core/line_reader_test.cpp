@@ -73,13 +73,18 @@ TEST(LineReader, ReadWholeLine) {
     EXPECT_STREQ(textLine, "abcdefg");
   }
 
-  // Room for the records ahead: the line ends not yet read.
+  // Room for the records ahead: the line ends not yet read, but no more
+  // than twice the bytes ahead hold.
   TempFile three("a\r\nb\r\nc");
   TextFile ahead(three.get());
-  EXPECT_EQ(ahead.LineEndsLeft(), 2u);
+  EXPECT_EQ(ahead.RecordsAhead(1), 2u);
+  EXPECT_EQ(ahead.RecordsAhead(4), 2u);   // 7 bytes ahead: room for 3 of 4 bytes
+  EXPECT_EQ(ahead.RecordsAhead(8), 1u);
   char first[4];
   ASSERT_TRUE(ahead.ReadLine(first, sizeof first));
-  EXPECT_EQ(ahead.LineEndsLeft(), 1u);
+  EXPECT_EQ(ahead.RecordsAhead(1), 1u);
+  TempFile blank(std::string(1000, '\n'));
+  EXPECT_EQ(TextFile(blank.get()).RecordsAhead(400), 5u);
 
   TempFile file("abc\n");
   char buffer[4] = "zz";
