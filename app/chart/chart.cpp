@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iterator>
 #include <cmath>
+#include <limits>
 #include <stdexcept>
 
 void TChartText::Clear() {
@@ -327,6 +328,23 @@ void Widen(double v, bool& any, double& min, double& max) {
 void TChartSeries::WidenRange(bool alongX, bool withZero, bool& any, double& min, double& max) const {
   const std::vector<double>& first = alongX ? x_ : y_;
   const std::vector<double>& second = alongX ? x1_ : y1_;
+  // Only which zero, -0 or +0, is kept depends on the order of the values:
+  // the ends are found in one plain pass unless one of them is a zero.
+  double low = std::numeric_limits<double>::infinity(), high = -low;
+  for (const std::vector<double>* values : {&first, &second}) {
+    for (double v : *values) {
+      const bool finite = std::fabs(v) <= std::numeric_limits<double>::max();
+      low = finite && v < low ? v : low;
+      high = finite && v > high ? v : high;
+    }
+  }
+  if (withZero && !first.empty()) low = std::min(low, 0.0), high = std::max(high, 0.0);
+  if (low > high) return;  // nothing finite
+  if (low != 0 && high != 0) {
+    Widen(low, any, min, max);
+    Widen(high, any, min, max);
+    return;
+  }
   for (size_t i = 0; i < first.size(); ++i) {
     Widen(first[i], any, min, max);
     if (!second.empty()) Widen(second[i], any, min, max);

@@ -109,6 +109,53 @@ TEST_F(ChartFixture, NonFiniteValuesNeverBecomeLimits) {
   EXPECT_EQ(max, 4);
 }
 
+// The limits are the least and greatest value met in the order of the
+// points, both ends of an arrow in turn, and a bar's zero after it: which of
+// -0 and +0 is met first shows in a label.
+TEST_F(ChartFixture, TheFirstZeroMetBecomesTheLimit) {
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  struct Case {
+    const char* what;
+    TSeriesKind kind;
+    std::vector<double> ys, y1s;  // y1s for arrows
+    double min, max;
+    bool minNegative, maxNegative;  // the sign of a zero limit
+  };
+  const Case cases[] = {
+      {"+0 then -0", TSeriesKind::Point, {0.0, -0.0}, {}, 0, 0, false, false},
+      {"-0 then +0", TSeriesKind::Point, {-0.0, 0.0}, {}, 0, 0, true, true},
+      {"-0 among others", TSeriesKind::Point, {5, -0.0, 3, 0.0}, {}, 0, 5, true, false},
+      {"a bar of -0, then its zero", TSeriesKind::Bar, {-0.0}, {}, 0, 0, true, true},
+      {"a bar of no value still stands on zero", TSeriesKind::Bar, {nan}, {}, 0, 0, false, false},
+      {"bars above zero", TSeriesKind::Bar, {3, 7}, {}, 0, 7, false, false},
+      {"an arrow's end before the next start", TSeriesKind::Arrow, {2, 0.0}, {-0.0, 4}, 0, 4, true, false},
+      {"large values need no order", TSeriesKind::Point, {-1e300, 7, 1e300}, {}, -1e300, 1e300, true, false},
+  };
+  for (const Case& c : cases) {
+    TChart fresh("Chart", nullptr);
+    TChartSeries* s = nullptr;
+    if (c.kind == TSeriesKind::Bar) {
+      s = fresh.AddSeries<TBarSeries>("s");
+    } else if (c.kind == TSeriesKind::Arrow) {
+      s = fresh.AddSeries<TArrowSeries>("s");
+    } else {
+      s = fresh.AddSeries<TPointSeries>("s");
+    }
+    for (size_t i = 0; i < c.ys.size(); ++i) {
+      if (c.kind == TSeriesKind::Arrow) {
+        static_cast<TArrowSeries*>(s)->AddArrow(double(i), c.ys[i], double(i), c.y1s[i]);
+      } else {
+        s->AddXY(double(i), c.ys[i]);
+      }
+    }
+    fresh.LeftAxis.AdjustMaxMin();
+    EXPECT_EQ(fresh.LeftAxis.Minimum, c.min) << c.what;
+    EXPECT_EQ(fresh.LeftAxis.Maximum, c.max) << c.what;
+    EXPECT_EQ(std::signbit(fresh.LeftAxis.Minimum), c.minNegative) << c.what;
+    EXPECT_EQ(std::signbit(fresh.LeftAxis.Maximum), c.maxNegative) << c.what;
+  }
+}
+
 TEST_F(ChartFixture, PointsKeepLabelColourAndDeleteShiftsTheRest) {
   auto* s = chart.AddSeries<TPointSeries>("s");
   s->SetColor(clYellow);
