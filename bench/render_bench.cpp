@@ -1,6 +1,7 @@
 // Drawing a chart of many points at 1400 by 800, as the window does on every
 // repaint: a point series, a line series and arrows, each alone, of noisy
-// daily values over 20 years (a point a day at 10^4, many a day beyond).
+// daily values over 20 years (a point a day at 10^4, many a day beyond), and
+// of a year of records repeated over and over, as a damaged file may hold.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -23,7 +24,7 @@ double Noise(uint32_t& state) {
 }
 
 template <class Series>
-void RenderBench(benchmark::State& state, int points) {
+void RenderBench(benchmark::State& state, int points, bool repeated) {
   TChart chart("Big", nullptr);
   chart.BottomAxis.DateTime = true;
   auto* series = chart.AddSeries<Series>("Series");
@@ -31,12 +32,13 @@ void RenderBench(benchmark::State& state, int points) {
   uint32_t seed = 1;
   series->Reserve(points);
   for (int i = 0; i < points; ++i) {
-    const double x = kFirstDay + kDays * i / points;
-    const double y = 100 + 10 * std::sin(x / 58.1) + 5 * Noise(seed);
-    // Points in two colours, as most point series of the program; lines in one.
-    const TColor colour = std::is_same_v<Series, TLineSeries> || i % 3 ? clBlue : clRed;
+    const double x = repeated ? kFirstDay + i % 365 : kFirstDay + kDays * i / points;
+    const double y = repeated ? 100 + i % 7 : 100 + 10 * std::sin(x / 58.1) + 5 * Noise(seed);
+    // Points in two colours, as most point series of the program; lines and
+    // repeated records in one.
+    const TColor colour = std::is_same_v<Series, TLineSeries> || repeated || i % 3 ? clBlue : clRed;
     if constexpr (std::is_same_v<Series, TArrowSeries>) {
-      series->AddArrow(x, y, x + 3, y + 2 * Noise(seed), "", colour);
+      series->AddArrow(x, y, x + 3, y + (repeated ? 2 : 2 * Noise(seed)), "", colour);
     } else {
       series->AddXY(x, y, "", colour);
     }
@@ -46,15 +48,16 @@ void RenderBench(benchmark::State& state, int points) {
 }
 
 const bool kRegistered = [] {
-  for (int points : {10000, 100000, 1000000}) {
-    const std::string size = "/" + std::to_string(points);
-    benchmark::RegisterBenchmark(("Draw/points" + size).c_str(), RenderBench<TPointSeries>, points)
+  const auto add = [](const std::string& size, int points, bool repeated) {
+    benchmark::RegisterBenchmark(("Draw/points" + size).c_str(), RenderBench<TPointSeries>, points, repeated)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Draw/line" + size).c_str(), RenderBench<TLineSeries>, points)
+    benchmark::RegisterBenchmark(("Draw/line" + size).c_str(), RenderBench<TLineSeries>, points, repeated)
         ->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark(("Draw/arrows" + size).c_str(), RenderBench<TArrowSeries>, points)
+    benchmark::RegisterBenchmark(("Draw/arrows" + size).c_str(), RenderBench<TArrowSeries>, points, repeated)
         ->Unit(benchmark::kMillisecond);
-  }
+  };
+  for (int points : {10000, 100000, 1000000}) add("/" + std::to_string(points), points, false);
+  add("/1000000/repeated-year", 1000000, true);
   return true;
 }();
 

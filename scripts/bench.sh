@@ -78,7 +78,7 @@ awk -F, '
     for (i = 1; i <= n; ++i) {
       r = order[i]; if (r !~ /^Draw\//) continue
       split(r, part, "/")  # Draw/<kind>/<points>
-      printf "%-22s %10.3f ms %10.1f ns a point\n", r, ms[r], ms[r] * 1e6 / part[3]
+      printf "%-36s %10.3f ms %10.1f ns a point\n", r, ms[r], ms[r] * 1e6 / part[3]
     }
     for (r in error) if (error[r]) { print "FAILED: " r; failed = 1 }
     exit failed

@@ -189,6 +189,9 @@ class TChartSeries : public TComponent {
   // The x and the y of every point, in order: whole series at once.
   const std::vector<double>& XValues() const { return x_; }
   const std::vector<double>& YValues() const { return y_; }
+  // Those at the other end of arrows and shapes; empty for other kinds.
+  const std::vector<double>& X1Values() const { return x1_; }
+  const std::vector<double>& Y1Values() const { return y1_; }
   void SetYValue(int index, double y);
   TChartPoint Point(int index) const;
   // The colour a point is drawn in: its own, or the series' for clTeeColor.

@@ -1,6 +1,7 @@
 // Dense series are drawn by shortcuts (pointers stamped from images, hidden
-// ones passed over, lines reduced per pixel column); a reader must not see
-// the difference from drawing every shape.
+// ones passed over, lines reduced per pixel column, repeated shapes drawn
+// once with the ink of their pile); a reader must not see the difference
+// from drawing every shape.
 #include <QImage>
 #include <QPainter>
 #include <QPicture>
@@ -15,6 +16,7 @@
 #include "app/chart/chart.h"
 #include "app/chart/render/chart_layout.h"
 #include "app/chart/render/chart_renderer.h"
+#include "app/chart/render/painters.h"
 
 namespace {
 
@@ -173,6 +175,131 @@ TEST(DenseRender, ReducedLinesCoverTheSamePixels) {
     const Difference d = Compare(drawn, expected);
     EXPECT_LT(d.mean, 1.0) << c.what;
     EXPECT_LT(d.farShare, 0.01) << c.what;
+  }
+}
+
+// A pile of copies laid at once against the copies drawn one by one, and
+// against the same sum worked out exactly.
+TEST(DenseRender, APileHasTheInkOfItsCopies) {
+  QImage one(24, 24, QImage::Format_ARGB32_Premultiplied);
+  one.fill(Qt::transparent);
+  {
+    QPainter p(&one);
+    p.setRenderHint(QPainter::Antialiasing, true);
+    p.setPen(QPen(QColor(0, 0, 0), 1));
+    p.setBrush(QColor(200, 40, 30));
+    p.drawEllipse(QPointF(11.3, 12.6), 8.2, 6.7);
+  }
+  const QColor under(90, 180, 250);
+  for (int copies : {1, 2, 3, 8, 100, 5000}) {
+    QImage piled(one.size(), QImage::Format_RGB32), drawn(one.size(), QImage::Format_RGB32);
+    piled.fill(under);
+    drawn.fill(under);
+    QPainter(&piled).drawImage(0, 0, chart_render::PileOf(one, copies));
+    {
+      QPainter p(&drawn);
+      for (int k = 0; k < std::min(copies, 8); ++k) p.drawImage(0, 0, one);
+    }
+    for (int y = 0; y < one.height(); ++y) {
+      for (int x = 0; x < one.width(); ++x) {
+        const QRgb c = one.pixel(x, y);
+        const double a = qAlpha(c) / 255.0, left = std::pow(1 - a, copies);
+        const auto exact = [&](int premultiplied, int background) {
+          return a == 0 ? background : premultiplied * (1 - left) / a + background * left;
+        };
+        const QRgb got = piled.pixel(x, y);
+        EXPECT_NEAR(qRed(got), exact(qRed(c), under.red()), 1.5) << copies << " at " << x << "," << y;
+        EXPECT_NEAR(qGreen(got), exact(qGreen(c), under.green()), 1.5) << copies << " at " << x << "," << y;
+        EXPECT_NEAR(qBlue(got), exact(qBlue(c), under.blue()), 1.5) << copies << " at " << x << "," << y;
+        // Drawn one by one, a few copies round alike.
+        if (copies <= 8) {
+          EXPECT_NEAR(qRed(got), qRed(drawn.pixel(x, y)), 3) << copies << " at " << x << "," << y;
+          EXPECT_NEAR(qBlue(got), qBlue(drawn.pixel(x, y)), 3) << copies << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+// A file that repeats its records: a year of them drawn over and over, in
+// one series, against the same drawn pass by pass, a series a pass, where
+// nothing repeats within a series.
+TEST(DenseRender, RepeatedRecordsLookAsIfEachWereDrawn) {
+  enum class Kind { kPoints, kOutlinedPoints, kLine, kArrows };
+  struct Case {
+    const char* what;
+    Kind kind;
+    int repeats;
+    bool twoColours = false;  // every other record in another colour
+    bool countsVary = false;  // a record repeated as often as its number
+    // No copy may be piled or passed over, as another colour lies between
+    // the copies: the drawing must be the same to the pixel.
+    bool exact = false;
+  };
+  const Case cases[] = {
+      {"points of one colour", Kind::kPoints, 40},
+      {"points in two colours", Kind::kPoints, 30, true, false, true},
+      {"outlined points, deeper than the copies drawn", Kind::kOutlinedPoints, 150},
+      {"outlined points in two colours", Kind::kOutlinedPoints, 30, true, false, true},
+      {"a line going over its year again", Kind::kLine, 60},
+      {"arrows", Kind::kArrows, 40},
+      {"arrows in two colours at one place", Kind::kArrows, 30, true, false, true},
+      {"arrows, each as many times as its number", Kind::kArrows, 0, false, true},
+  };
+  constexpr int kRecords = 40;
+  for (const Case& c : cases) {
+    Fixture whole, byPass;
+    auto add = [&](TChart& chart, const std::string& name) -> TChartSeries* {
+      TChartSeries* s = nullptr;
+      if (c.kind == Kind::kArrows) {
+        s = chart.AddSeries<TArrowSeries>(name);
+      } else if (c.kind == Kind::kLine) {
+        s = chart.AddSeries<TLineSeries>(name);
+        s->Pointer.Visible = false;
+      } else {
+        s = chart.AddSeries<TPointSeries>(name);
+        s->Pointer.Style = TPointerStyle::psCircle;
+        s->Pointer.HorizSize = s->Pointer.VertSize = 4;
+        s->Pointer.OutlineVisible = c.kind == Kind::kOutlinedPoints;
+      }
+      s->SeriesColor = clBlue;
+      return s;
+    };
+    TChartSeries* all = add(whole.chart, "All");
+    const int passes = c.countsVary ? kRecords : c.repeats;
+    for (int pass = 0; pass < passes; ++pass) {
+      TChartSeries* one = add(byPass.chart, "Pass" + std::to_string(pass));
+      // A line's pass ends where the next begins, for the same segments.
+      const int records = c.kind == Kind::kLine && pass + 1 < passes ? kRecords + 1 : kRecords;
+      for (int i = 0; i < records; ++i) {
+        const int r = i % kRecords;
+        if (c.countsVary && r < pass) continue;  // record r comes r + 1 times
+        // Neighbours overlap; arrows of two colours share their place.
+        const double x = c.twoColours && c.kind == Kind::kArrows ? 5 + 2.3 * (r / 2) : 5 + 1.3 * r;
+        const double y = 50 + 25 * std::sin(r * 0.7);
+        const TColor colour = c.twoColours && r % 2 ? clRed : clBlue;
+        for (TChartSeries* s : {all, one}) {
+          if (s == all && i == kRecords) continue;
+          if (c.kind == Kind::kArrows) {
+            // Now and then one of no length, which points nowhere.
+            const double length = r % 7 == 3 ? 0 : 1;
+            static_cast<TArrowSeries*>(s)->AddArrow(x, y, x + 1.5 * length, y + 12 * length, "", colour);
+          } else {
+            s->AddXY(x, y, "", colour);
+          }
+        }
+      }
+    }
+    const Difference d =
+        Compare(RenderChartImage(whole.chart, kWidth, kHeight), RenderChartImage(byPass.chart, kWidth, kHeight));
+    // Drawn copy by copy, the faintest edge pixels stop short of the ink the
+    // pile leaves, by the rounding of each copy; and Qt strokes a segment
+    // alone a little otherwise than within a polyline. A few pixels differ.
+    EXPECT_LT(d.mean, 0.15) << c.what;
+    EXPECT_LT(d.farShare, 0.001) << c.what;
+    if (c.exact) {
+      EXPECT_EQ(d.most, 0) << c.what;
+    }
   }
 }
 

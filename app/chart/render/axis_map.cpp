@@ -110,27 +110,8 @@ AxisMap::AxisMap(double min, double max, double pixelOfMin, double pixelOfMax, b
   if (inverted) std::swap(pMin_, pMax_);
 }
 
-// Halved on a linear scale so that differences of any two finite values stay
-// finite.
-double AxisMap::Transform(double v) const { return log_ ? std::log10(v) : v * 0.5; }
-
 double AxisMap::PixelLow() const { return std::min(pMin_, pMax_); }
 double AxisMap::PixelHigh() const { return std::max(pMin_, pMax_); }
-
-bool AxisMap::Drawable(double v) const { return std::isfinite(v) && (!log_ || v > 0); }
-
-bool AxisMap::ToPixel(double v, double& pixel) const {
-  if (!Drawable(v)) return false;
-  if (pMax_ == pMin_) {
-    pixel = pMin_;
-    return true;
-  }
-  const double fraction = (Transform(v) - tMin_) / (tMax_ - tMin_);
-  const double p = pMin_ + fraction * (pMax_ - pMin_);
-  if (std::isnan(p)) return false;
-  pixel = std::clamp(p, -kMaxPixel, kMaxPixel);
-  return true;
-}
 
 // ---------------------------------------------------------------- labels
 

@@ -3,6 +3,8 @@
 // ticks. This is the only place where values become pixels; it knows nothing
 // of Qt, so the layout rules can be checked without painting.
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 #include <vector>
 
@@ -28,12 +30,26 @@ class AxisMap {
   double PixelHigh() const;
 
   // Finite and, on a logarithmic axis, above zero.
-  bool Drawable(double v) const;
+  bool Drawable(double v) const { return std::isfinite(v) && (!log_ || v > 0); }
   // The pixel of v, within +-kMaxPixel; false when v is not drawable.
-  bool ToPixel(double v, double& pixel) const;
+  // Inline: a series of millions of points maps each of them.
+  bool ToPixel(double v, double& pixel) const {
+    if (!Drawable(v)) return false;
+    if (pMax_ == pMin_) {
+      pixel = pMin_;
+      return true;
+    }
+    const double fraction = (Transform(v) - tMin_) / (tMax_ - tMin_);
+    const double p = pMin_ + fraction * (pMax_ - pMin_);
+    if (std::isnan(p)) return false;
+    pixel = std::clamp(p, -kMaxPixel, kMaxPixel);
+    return true;
+  }
 
  private:
-  double Transform(double v) const;
+  // Halved on a linear scale so that differences of any two finite values
+  // stay finite.
+  double Transform(double v) const { return log_ ? std::log10(v) : v * 0.5; }
   double min_, max_;
   bool log_;
   double tMin_, tMax_;  // the limits after Transform

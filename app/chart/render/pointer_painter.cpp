@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <unordered_map>
 #include <vector>
 
@@ -131,14 +132,6 @@ class Stamps {
   size_t last_ = 0;
 };
 
-// Whether images copied to the painter land on whole pixels unscaled.
-bool DrawsWholePixels(const QPainter& p) {
-  const QPaintEngine* engine = p.paintEngine();
-  if (!engine || engine->type() != QPaintEngine::Raster) return false;
-  const QTransform t = p.deviceTransform();
-  return t.type() <= QTransform::TxTranslate && t.dx() == std::round(t.dx()) && t.dy() == std::round(t.dy());
-}
-
 // The pixels that stamps drawn later cover wholly, one bit each, over the
 // clip and a stamp's side around it; pixels outside the clip count as
 // covered, as nothing shows there. Going from the last point back, a stamp
@@ -195,6 +188,100 @@ class Coverage {
   std::vector<uint64_t> bits_;
 };
 
+// Whether a pointer of this colour shows that colour alone.
+bool OneColour(const TSeriesPointer& ptr, TColor colour) {
+  switch (ptr.Style) {
+    case TPointerStyle::psCross:
+    case TPointerStyle::psDiagCross:
+    case TPointerStyle::psStar:
+    case TPointerStyle::psSmallDot: return true;  // strokes or a fill alone
+    default: return !ptr.OutlineVisible || (ptr.BrushColor == clTeeColor ? colour : ptr.BrushColor) == ptr.OutlineColor;
+  }
+}
+
+// A stamp drawn where the same stamp is drawn later is laid on that one when
+// nothing shows between them, or when only stamps of its one colour do:
+// copies of one colour give the same pixels in any order. A pile is drawn
+// once (PileOf). Where stamps of two colours repeat among others, only the
+// last kDeepest copies at a place are drawn: what lies under them shows by
+// less than a step of colour, but on their faintest edge pixels.
+class StampPiles {
+ public:
+  // Piles are looked for in a series of more points than the clip has
+  // columns whose points may repeat, and over a clip of at most kMostCells
+  // centres.
+  StampPiles(const QRect& reach, const TChartSeries& s)
+      : reach_(reach),
+        on_(s.XValues().size() > static_cast<size_t>(reach.width()) &&
+            double(reach.width()) * reach.height() <= kMostCells && MayRepeat(s)) {
+    if (!on_) return;
+    const size_t cells = static_cast<size_t>(reach.width()) * static_cast<size_t>(reach.height());
+    latest_.assign(cells, kEmpty);
+    copies_.assign(cells, 0);
+  }
+
+  enum class Action { kDraw, kPile, kPass };
+  struct Found {
+    Action action;
+    size_t entry;  // to pile on
+  };
+
+  // Whether a stamp centred at (x, y) with its corner at `corner` lies
+  // under kDeepest copies of itself drawn later, and is passed over
+  // whatever else covers it.
+  template <class Drawn>
+  bool Deep(const std::vector<Drawn>& drawn, long long x, long long y, const QPoint& corner, const Stamp* stamp) const {
+    if (!on_) return false;
+    const size_t cell = Cell(x, y);
+    const uint32_t latest = latest_[cell];
+    return copies_[cell] >= kDeepest && drawn[latest].stamp == stamp && drawn[latest].corner == corner;
+  }
+
+  // What to do with a stamp of `colour` centred at (x, y) with its corner
+  // at `corner`, given the entries of `drawn` made so far (later in the
+  // drawing): entries are made from the last point back.
+  template <class Drawn>
+  Found Find(const std::vector<Drawn>& drawn, long long x, long long y, const QPoint& corner, const Stamp* stamp,
+             TColor colour, bool oneColour) {
+    if (!on_) return {Action::kDraw, 0};
+    if (!oneColour || colour != colour_) runStart_ = drawn.size();
+    colour_ = colour;
+    const size_t cell = Cell(x, y);
+    uint32_t& latest = latest_[cell];
+    const bool same = latest != kEmpty && drawn[latest].stamp == stamp && drawn[latest].corner == corner;
+    if (same && (latest == touched_ || (oneColour && latest >= runStart_))) {
+      touched_ = latest;
+      return {Action::kPile, latest};
+    }
+    uint16_t& copies = copies_[cell];
+    copies = same ? std::min<uint16_t>(copies + 1, kDeepest + 1) : 1;
+    if (copies > kDeepest) return {Action::kPass, 0};
+    // The entry about to be made; a series holds fewer than 2^31 points.
+    latest = touched_ = static_cast<uint32_t>(drawn.size());
+    return {Action::kDraw, 0};
+  }
+
+ private:
+  size_t Cell(long long x, long long y) const {
+    return static_cast<size_t>(y - reach_.top()) * static_cast<size_t>(reach_.width()) +
+           static_cast<size_t>(x - reach_.left());
+  }
+
+  static constexpr double kMostCells = 4e6;
+  // Under this many copies of a stamp, any other ink is attenuated to
+  // (1 - a)^kDeepest: below half a step wherever the stamp's alpha a is
+  // above a tenth.
+  static constexpr uint16_t kDeepest = 64;
+  static constexpr uint32_t kEmpty = UINT32_MAX;
+  QRect reach_;
+  bool on_;
+  std::vector<uint32_t> latest_;  // by centre: the entry made last there
+  std::vector<uint16_t> copies_;  // by centre: copies of that entry's stamp drawn there in a row
+  uint32_t touched_ = kEmpty;     // the entry made or piled on last
+  TColor colour_ = 0;
+  size_t runStart_ = 0;  // the first entry since a stamp of another colour, or of two
+};
+
 // False, having drawn nothing, for a series of too many colours.
 bool StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   Stamps stamps(s.Pointer);
@@ -209,25 +296,40 @@ bool StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   struct Drawn {
     QPoint corner;
     const Stamp* stamp;
+    int copies;
   };
   std::vector<Drawn> drawn;
   Coverage covered(clip, stamps.Side());
+  StampPiles piles(reach, s);
   for (size_t i = xs.size(); i-- > 0;) {
     QPointF q;
     if (!c.Map(xs[i], ys[i], q)) continue;
     const StampPlace at = PlaceOf(q);
     if (at.x < reach.left() || at.x > reach.right() || at.y < reach.top() || at.y > reach.bottom()) continue;
-    const Stamp* stamp = stamps.Get(s.PointColor(static_cast<int>(i)), at.fx, at.fy);
+    const TColor colour = s.PointColor(static_cast<int>(i));
+    const Stamp* stamp = stamps.Get(colour, at.fx, at.fy);
     if (!stamp) return false;
     const QPoint corner = QPoint(static_cast<int>(at.x) - m, static_cast<int>(at.y) - m) + stamp->at;
-    if (covered.Hidden(corner.x(), corner.y(), *stamp)) continue;
+    if (piles.Deep(drawn, at.x, at.y, corner, stamp) || covered.Hidden(corner.x(), corner.y(), *stamp)) continue;
+    const StampPiles::Found found = piles.Find(drawn, at.x, at.y, corner, stamp, colour, OneColour(s.Pointer, colour));
+    if (found.action == StampPiles::Action::kPile) ++drawn[found.entry].copies;
+    if (found.action != StampPiles::Action::kDraw) continue;
     covered.Cover(corner.x(), corner.y(), *stamp);
-    drawn.push_back({corner, stamp});
+    drawn.push_back({corner, stamp, 1});
   }
   // Whole pixels need no smoothing, and the engine copies images faster without.
   const bool smooth = p.testRenderHint(QPainter::Antialiasing);
   p.setRenderHint(QPainter::Antialiasing, false);
-  for (auto d = drawn.rbegin(); d != drawn.rend(); ++d) p.drawImage(d->corner, d->stamp->image);
+  std::map<std::pair<const Stamp*, int>, QImage> piled;
+  for (auto d = drawn.rbegin(); d != drawn.rend(); ++d) {
+    if (d->copies == 1) {
+      p.drawImage(d->corner, d->stamp->image);
+      continue;
+    }
+    QImage& pile = piled[{d->stamp, d->copies}];
+    if (pile.isNull()) pile = PileOf(d->stamp->image, d->copies);
+    p.drawImage(d->corner, pile);
+  }
   p.setRenderHint(QPainter::Antialiasing, smooth);
   return true;
 }

@@ -5,6 +5,9 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <functional>
 #include <vector>
 
 #include "app/chart/chart.h"
@@ -12,13 +15,6 @@
 #include "app/chart/render/painters.h"
 
 namespace chart_render {
-
-bool SeriesContext::Map(double vx, double vy, QPointF& out) const {
-  double px = 0, py = 0;
-  if (!x.ToPixel(vx, px) || !y.ToPixel(vy, py)) return false;
-  out = QPointF(px, py);
-  return true;
-}
 
 QPen ColourPen(const QColor& colour, int width) {
   QPen pen(colour);
@@ -146,19 +142,121 @@ class ColumnReduction {
   QPointF low_, high_, last_;
 };
 
+// Segments and arrows by their two ends, exactly: a repeated record maps to
+// the same pixels to the last bit.
+struct Ends {
+  double ax, ay, bx, by;
+  bool operator==(const Ends& o) const { return ax == o.ax && ay == o.ay && bx == o.bx && by == o.by; }
+};
+
+Ends EndsOf(const QPointF& a, const QPointF& b) { return {a.x(), a.y(), b.x(), b.y()}; }
+
+// Distinct ends numbered as first seen, in one flat table kept at most half
+// full: a series of a million shapes that repeat nothing pays little for
+// the looking, and one of a few thousand repeated stays in the cache.
+class DistinctEnds {
+ public:
+  // The number of `ends`: the next one where they are new.
+  uint32_t Number(const Ends& ends) {
+    if (2 * (keys_.size() + 1) > slots_.size()) Grow();
+    uint32_t& slot = SlotOf(ends);
+    if (slot == 0) {
+      keys_.push_back(ends);
+      slot = static_cast<uint32_t>(keys_.size());  // fewer than 2^31: a series' points are counted in int
+    }
+    return slot - 1;
+  }
+
+ private:
+  static uint64_t Hash(const Ends& e) {
+    uint64_t h = 0;
+    for (double v : {e.ax, e.ay, e.bx, e.by}) {
+      uint64_t bits;
+      std::memcpy(&bits, &v, sizeof bits);
+      h = (h ^ bits) * 0x9E3779B97F4A7C15ull;
+      h ^= h >> 32;
+    }
+    return h;
+  }
+
+  // The slot holding `ends`, or the empty one where they would go.
+  uint32_t& SlotOf(const Ends& ends) {
+    const size_t mask = slots_.size() - 1;
+    for (size_t at = Hash(ends) & mask;; at = (at + 1) & mask) {
+      uint32_t& slot = slots_[at];
+      if (slot == 0 || keys_[slot - 1] == ends) return slot;
+    }
+  }
+
+  void Grow() {
+    slots_.assign(std::max<size_t>(64, 2 * slots_.size()), 0);
+    for (size_t k = 0; k < keys_.size(); ++k) SlotOf(keys_[k]) = static_cast<uint32_t>(k + 1);
+  }
+
+  std::vector<uint32_t> slots_;  // number + 1 of the ends there, 0 for none
+  std::vector<Ends> keys_;       // by number
+};
+
+// A line far denser than the plot's columns after the column reduction
+// passes over the same ground again and again, as a file of repeated
+// records does. It is drawn in pieces, each at its first place: a piece of
+// segments that come once, or one of segments that repeat as often as each
+// other, drawn once with the ink of all its copies. Pieces stay polylines,
+// as Qt strokes a segment within a polyline otherwise than alone.
+void DrawDenseLine(QPainter& p, const std::vector<QPointF>& line, const QPen& pen) {
+  DistinctEnds distinct;
+  std::vector<uint32_t> numbers(line.size());  // of the segment ending at each point
+  std::vector<int> copies;                     // by number; 0 once drawn
+  for (size_t i = 1; i < line.size(); ++i) {
+    numbers[i] = distinct.Number(EndsOf(line[i - 1], line[i]));
+    if (numbers[i] == copies.size()) copies.push_back(0);
+    ++copies[numbers[i]];
+  }
+  Piles piles(p);
+  size_t pieceStart = 0;  // the point the piece begins at
+  int pieceCopies = 0;    // of each of its segments; 0 for no piece
+  auto endPiece = [&](size_t end) {
+    if (pieceCopies > 0 && end > pieceStart) {
+      piles.Add(pieceCopies, [&](QPainter& q) {
+        q.setPen(pen);
+        q.drawPolyline(line.data() + pieceStart, static_cast<int>(end - pieceStart + 1));
+      });
+    }
+    pieceCopies = 0;
+  };
+  for (size_t i = 1; i < line.size(); ++i) {
+    int& n = copies[numbers[i]];
+    if (n != pieceCopies) {
+      endPiece(i - 1);
+      pieceStart = i - 1;
+      pieceCopies = n;
+    }
+    n = 0;  // drawn here; later copies are in the pile
+  }
+  endPiece(line.size() - 1);
+}
+
 // The connecting line of a line or area series: runs of one colour are drawn
 // as one polyline; a value that cannot be drawn breaks the line.
 void DrawSeriesLine(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
   std::vector<QPointF> run;
   ColumnReduction column(run);
   TColor runColour = s.SeriesColor;
+  // A line reduced per column keeps at most four points in each.
+  const size_t dense = 4 * static_cast<size_t>(c.plot.width() + 1);
+  const bool piles = DrawsWholePixels(p);
   auto draw = [&]() {
     column.End();
     if (run.size() > 1) {
       QPen pen = ColourPen(ToQColor(runColour), s.LineWidth);
       if (s.LineDotted) pen.setStyle(Qt::DotLine);
       p.setPen(pen);
-      p.drawPolyline(run.data(), static_cast<int>(run.size()));
+      // A dotted pen's dashes run along the whole polyline.
+      if (piles && !s.LineDotted && run.size() > dense) {
+        DrawDenseLine(p, run, pen);
+      } else {
+        p.drawPolyline(run.data(), static_cast<int>(run.size()));
+      }
     }
   };
   const std::vector<double>& xs = s.XValues();
@@ -196,47 +294,103 @@ double ArrowHeadLength(const TArrowSeries& s, double arrowLength) {
   return std::min({double(std::clamp(s.ArrowHeight, 0, 100)), pointer, arrowLength / 3});
 }
 
+struct Arrow {
+  QLineF shaft;
+  std::array<QPointF, 3> head;
+  bool hasHead;
+  int copies;
+};
+
 // Arrows of one colour in a row are drawn together, shafts and then heads:
 // one colour laid over itself gives the same pixels in any order, and the
-// painter is set up once for the run instead of twice for every arrow.
+// painter is set up once for the run instead of twice for every arrow. In a
+// series of more arrows than the plot has columns, an arrow repeated within
+// the run is drawn once with the ink of all its copies.
 void DrawArrows(QPainter& p, const TArrowSeries& s, const SeriesContext& c) {
   const double height = std::clamp(s.ArrowHeight, 0, 100);
   const double width = std::clamp(s.ArrowWidth, 0, 100);
+  const std::vector<double>& xs = s.XValues();
+  const std::vector<double>& ys = s.YValues();
+  const std::vector<double>& x1s = s.X1Values();
+  const std::vector<double>& y1s = s.Y1Values();
+  if (x1s.size() != xs.size() || y1s.size() != xs.size()) return;
+  const bool piles = DrawsWholePixels(p) && xs.size() > static_cast<size_t>(c.plot.width()) && MayRepeat(s);
+  std::vector<Arrow> run;
+  // Where the first arrow of each distinct set of values stands in the run;
+  // places in runs before, and those of values not drawn, are stale.
+  struct Place {
+    size_t run = SIZE_MAX, index = 0;
+  };
+  DistinctEnds distinct;
+  std::vector<Place> places;  // by number of the values
+  size_t runs = 0;
+  bool piled = false;  // whether the run holds an arrow of several copies
   std::vector<QLineF> shafts;
   std::vector<std::array<QPointF, 3>> heads;
   TColor runColour = clTeeColor;
   auto draw = [&]() {
     const QColor colour = ToQColor(runColour);
-    p.setPen(ColourPen(colour, s.LineWidth));
+    const QPen pen = ColourPen(colour, s.LineWidth);
+    if (piled) {
+      Piles layers(p);
+      for (const Arrow& a : run) {
+        if (a.copies == 1) continue;
+        layers.Add(a.copies, [&](QPainter& q) {
+          q.setPen(pen);
+          q.drawLine(a.shaft);
+          q.setPen(Qt::NoPen);
+          q.setBrush(colour);
+          if (a.hasHead) DrawPolygon<3>(q, a.head);
+        });
+      }
+    }
+    for (const Arrow& a : run) {
+      if (a.copies > 1) continue;
+      shafts.push_back(a.shaft);
+      if (a.hasHead) heads.push_back(a.head);
+    }
+    p.setPen(pen);
     p.drawLines(shafts.data(), static_cast<int>(shafts.size()));
     p.setPen(Qt::NoPen);
     p.setBrush(colour);
     for (const auto& head : heads) DrawPolygon<3>(p, head);
+    run.clear();
+    ++runs;
+    piled = false;
     shafts.clear();
     heads.clear();
   };
-  const std::vector<double>& xs = s.XValues();
-  const std::vector<double>& ys = s.YValues();
   for (size_t i = 0; i < xs.size(); ++i) {
-    const TChartPoint pt = s.Point(static_cast<int>(i));
-    QPointF a, b;
-    if (!c.Map(xs[i], ys[i], a) || !c.Map(pt.X1, pt.Y1, b)) continue;
-    const double dx = b.x() - a.x(), dy = b.y() - a.y();
-    const double len = std::hypot(dx, dy);
-    if (!(len > 1e-9)) continue;  // no direction, nothing to point
     const TColor colour = s.PointColor(static_cast<int>(i));
-    if (colour != runColour && !shafts.empty()) draw();
+    // The same values give the same pixels: a repeat needs no mapping.
+    const uint32_t number = piles ? distinct.Number({xs[i], ys[i], x1s[i], y1s[i]}) : 0;
+    if (number >= places.size()) places.resize(number + 1);
+    if (piles && places[number].run == runs && colour == runColour) {
+      ++run[places[number].index].copies;
+      piled = true;
+      continue;
+    }
+    QPointF a, b;
+    if (!c.Map(xs[i], ys[i], a) || !c.Map(x1s[i], y1s[i], b)) continue;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    if (!(dx * dx + dy * dy > 1e-18)) continue;  // no direction, nothing to point
+    if (colour != runColour && !run.empty()) draw();
     runColour = colour;
-    shafts.emplace_back(a, b);
+    places[number] = {runs, run.size()};
+    const double len = std::hypot(dx, dy);
+    Arrow arrow{QLineF(a, b), {}, false, 1};
     const double length = ArrowHeadLength(s, len);
-    if (length < 1) continue;  // too short for a head that could be seen
-    // The head keeps the shape its height and width give it.
-    const double halfWidth = height > 0 ? width / 2 * length / height : 0;
-    const QPointF u(dx / len, dy / len), n(-u.y(), u.x());
-    const QPointF base = b - u * length;
-    heads.push_back({b, base + n * halfWidth, base - n * halfWidth});
+    if (length >= 1) {  // else too short for a head that could be seen
+      // The head keeps the shape its height and width give it.
+      const double halfWidth = height > 0 ? width / 2 * length / height : 0;
+      const QPointF u(dx / len, dy / len), n(-u.y(), u.x());
+      const QPointF base = b - u * length;
+      arrow.head = {b, base + n * halfWidth, base - n * halfWidth};
+      arrow.hasHead = true;
+    }
+    run.push_back(arrow);
   }
-  if (!shafts.empty()) draw();
+  if (!run.empty()) draw();
 }
 
 // The slot of a bar: the least pixel distance between neighbouring x values.
