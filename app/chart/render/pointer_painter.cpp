@@ -220,11 +220,7 @@ class StampPiles {
     copies_.assign(cells, 0);
   }
 
-  enum class Action { kDraw, kPile, kPass };
-  struct Found {
-    Action action;
-    size_t entry;  // to pile on
-  };
+  static constexpr size_t kNone = SIZE_MAX;
 
   // Whether a stamp centred at (x, y) with its corner at `corner` lies
   // under kDeepest copies of itself drawn later, and is passed over
@@ -237,13 +233,14 @@ class StampPiles {
     return copies_[cell] >= kDeepest && drawn[latest].stamp == stamp && drawn[latest].corner == corner;
   }
 
-  // What to do with a stamp of `colour` centred at (x, y) with its corner
-  // at `corner`, given the entries of `drawn` made so far (later in the
-  // drawing): entries are made from the last point back.
+  // The entry of `drawn` (made later in the drawing: entries are made from
+  // the last point back) that a stamp of `colour` centred at (x, y) with its
+  // corner at `corner` piles on, or kNone: then it is drawn. Asked only of
+  // stamps neither hidden nor Deep.
   template <class Drawn>
-  Found Find(const std::vector<Drawn>& drawn, long long x, long long y, const QPoint& corner, const Stamp* stamp,
-             TColor colour, bool oneColour) {
-    if (!on_) return {Action::kDraw, 0};
+  size_t Find(const std::vector<Drawn>& drawn, long long x, long long y, const QPoint& corner, const Stamp* stamp,
+              TColor colour, bool oneColour) {
+    if (!on_) return kNone;
     if (!oneColour || colour != colour_) runStart_ = drawn.size();
     colour_ = colour;
     const size_t cell = Cell(x, y);
@@ -251,14 +248,13 @@ class StampPiles {
     const bool same = latest != kEmpty && drawn[latest].stamp == stamp && drawn[latest].corner == corner;
     if (same && (latest == touched_ || (oneColour && latest >= runStart_))) {
       touched_ = latest;
-      return {Action::kPile, latest};
+      return latest;
     }
-    uint16_t& copies = copies_[cell];
-    copies = same ? std::min<uint16_t>(copies + 1, kDeepest + 1) : 1;
-    if (copies > kDeepest) return {Action::kPass, 0};
+    // Not Deep: at most kDeepest copies in a row.
+    copies_[cell] = same ? copies_[cell] + 1 : 1;
     // The entry about to be made; a series holds fewer than 2^31 points.
     latest = touched_ = static_cast<uint32_t>(drawn.size());
-    return {Action::kDraw, 0};
+    return kNone;
   }
 
  private:
@@ -311,9 +307,11 @@ bool StampPointers(QPainter& p, const TChartSeries& s, const SeriesContext& c) {
     if (!stamp) return false;
     const QPoint corner = QPoint(static_cast<int>(at.x) - m, static_cast<int>(at.y) - m) + stamp->at;
     if (piles.Deep(drawn, at.x, at.y, corner, stamp) || covered.Hidden(corner.x(), corner.y(), *stamp)) continue;
-    const StampPiles::Found found = piles.Find(drawn, at.x, at.y, corner, stamp, colour, OneColour(s.Pointer, colour));
-    if (found.action == StampPiles::Action::kPile) ++drawn[found.entry].copies;
-    if (found.action != StampPiles::Action::kDraw) continue;
+    const size_t pile = piles.Find(drawn, at.x, at.y, corner, stamp, colour, OneColour(s.Pointer, colour));
+    if (pile != StampPiles::kNone) {
+      ++drawn[pile].copies;
+      continue;
+    }
     covered.Cover(corner.x(), corner.y(), *stamp);
     drawn.push_back({corner, stamp, 1});
   }
